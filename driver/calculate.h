@@ -1,0 +1,24 @@
+// One press of "Calculate": fill the coefficient tables, validate the two input texts, plan the
+// pages and fill them in order, each value written the moment it is computed. Every message of
+// the run goes to the MessageSink; after a message the run ends.
+#pragma once
+
+#include <QString>
+
+#include "driver/pages.h"
+
+namespace vapomet {
+
+// Shows one message to the user: modal, OK button only, no icon, caption "Vapomet"; returns
+// when the user has closed it.
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    virtual void showMessage(const QString& text) = 0;
+};
+
+// The handler of the "Calculate" button.
+void Calculate(const QString& pressureText, const QString& temperatureText, ResultPages& pages,
+               MessageSink& messages);
+
+}  // namespace vapomet

@@ -1,0 +1,74 @@
+// The three result pages as the calculation writes them: page 1 (saturation at T, on the main
+// window), page 2 (saturation at P) and page 3 (the single-phase state at P and T). Each page is
+// an indexed array of text slots. The windows show these texts; they never compute them.
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <stdexcept>
+
+namespace vapomet {
+
+inline constexpr int kPageCount = 3;
+int SlotCount(int page);  // 24, 24 and 14 for pages 1, 2 and 3
+
+// Page 3's region slot and its text before any calculation.
+inline constexpr int kRegionSlot = 13;
+inline const QString kRegionPlaceholder = QStringLiteral("Region :");
+inline const QString kNaN = QStringLiteral("NaN");
+
+// The caption that labels a slot on its page, as the windows show it.
+QString SlotCaption(int page, int index);
+
+// Told about every change of a page's texts, so that a window can show it. A window that is not
+// loaded when its page is written loads itself, hidden, and then shows the page's texts.
+class PageViewer {
+public:
+    virtual ~PageViewer() = default;
+    virtual void slotWritten(int page, int index) = 0;
+    // The calculation's one argument-less call on page 3 in the above-saturation branch.
+    virtual void pageRefreshed(int page) = 0;
+};
+
+// A slot text that cannot be read back as a number.
+class SlotReadError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class ResultPages {
+public:
+    // All slots start with their initial texts; numbers use the given regional settings.
+    explicit ResultPages(const QLocale& locale = QLocale::system());
+
+    const QLocale& locale() const { return locale_; }
+    const QString& text(int page, int index) const;
+    QStringList texts(int page) const;
+
+    // Formats the value with the given decimals in the regional convention; a value that
+    // rounds to zero shows without a minus sign.
+    void writeNumber(int page, int index, double value, int decimals);
+    void writeText(int page, int index, const QString& text);
+    // Reads a shown number back (digit grouping accepted); throws SlotReadError.
+    double readNumber(int page, int index) const;
+    // "NaN" into all 24 slots of pages 1 and 2.
+    void fillNaN();
+    void refresh(int page);
+
+    // Back to the texts a freshly loaded window shows ("NaN"; on page 3 "Region :" and the
+    // default inputs 5.000 and 500.000). Used when a page window is unloaded. Tells no viewer.
+    void reset(int page);
+
+    void setViewer(PageViewer* viewer) { viewer_ = viewer; }
+    QString formatNumber(double value, int decimals) const;
+
+private:
+    QString& slot(int page, int index);
+    QLocale locale_;
+    std::array<QStringList, kPageCount> pages_;
+    PageViewer* viewer_ = nullptr;
+};
+
+}  // namespace vapomet
