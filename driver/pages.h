@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <span>
 #include <stdexcept>
 
 namespace vapomet {
@@ -21,6 +22,9 @@ inline const QString kNaN = QStringLiteral("NaN");
 
 // The caption that labels a slot on its page, as the windows show it.
 QString SlotCaption(int page, int index);
+
+// The slots of a page in reading order: row by row from the top, left to right in a row.
+std::span<const int> SlotReadingOrder(int page);
 
 // Told about every change of a page's texts, so that a window can show it. A window that is not
 // loaded when its page is written loads itself, hidden, and then shows the page's texts.

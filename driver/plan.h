@@ -1,0 +1,48 @@
+// Validation of the two input texts and the plan of what one press puts on each page.
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <optional>
+#include <variant>
+
+namespace vapomet {
+
+// The messages of validation and of the run.
+inline const QString kInvalidNumber = QStringLiteral("Please try again, this time with a valid number");
+inline const QString kInvalidPressure = QStringLiteral("Invalid Pressure .... please retry");
+inline const QString kInvalidTemperature = QStringLiteral("Invalid Temperature .... please retry");
+inline const QString kInvalidRegion = QStringLiteral(" Invalid Region - Recheck Input Data ....");
+inline const QString kComputationError = QStringLiteral(" Error in Computation .... aborting");
+inline const QString kFailedToConverge = QStringLiteral("Failed to converge ....");
+
+// Reads an input text as a number: after trimming blanks, the whole text must be an optional
+// sign, digits with at most one decimal separator, and an optional exponent, in the regional
+// convention of `locale` or in the plain C convention, and its value must be finite. Digit
+// grouping is not accepted: "1,5" is never 15, and never 1.
+std::optional<double> ReadInputNumber(const QString& text, const QLocale& locale);
+
+enum class Region { One = 1, Two = 2, Three = 3, Five = 5 };
+
+// A saturation page at (ps, Ts): (psat, T) on page 1, (P, Tsat) on page 2. Empty: "NaN" fill.
+struct SaturationState {
+    double ps;
+    double Ts;
+};
+
+struct CalculationPlan {
+    double P;
+    double T;
+    std::optional<SaturationState> page1;
+    std::optional<SaturationState> page2;
+    std::optional<Region> region;  // empty: no region holds the state
+    QString caption;               // the region's caption on page 3
+};
+
+// Either a message for the user or the plan. Calls Satpr, Sattr and b23, so the coefficient
+// tables must be filled; a fault inside Satpr or b23 passes up as their exception.
+std::variant<QString, CalculationPlan> ValidateAndPlan(const QString& pressureText,
+                                                       const QString& temperatureText,
+                                                       const QLocale& locale);
+
+}  // namespace vapomet
