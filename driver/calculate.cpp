@@ -68,7 +68,7 @@ constexpr RegionRoutines kRegion2{R2h, R2u, R2s, R2cp, R2cv, R2w};
 constexpr RegionRoutines kRegion3{R3h, R3u, R3s, R3cp, R3cv, R3w};
 constexpr RegionRoutines kRegion5{R5h, R5u, R5s, R5cp, R5cv, R5w};
 
-// Writes the slots of one run and remembers which it wrote, so that a run that ends early can
+// Writes the place of one run and remembers which it wrote, so that a run that ends early can
 // mark every slot it did not reach, and no page shows an earlier state beside the new input.
 class RunWriter {
 public:
@@ -108,28 +108,28 @@ private:
     std::array<std::array<bool, 24>, kPageCount> written_{};
 };
 
-// k = cp / cv from the texts shown in the cp and cv slots, as rounded there.
-void WriteRatio(RunWriter& out, int page, const PhaseSlots& slots) {
-    const double cp = out.read(page, slots.cp);
-    const double cv = out.read(page, slots.cv);
-    out.number(page, slots.k, Quotient("heat-capacity ratio", cp, cv), kRatioDecimals);
+// k = cp / cv from the texts shown in the cp and cv place, as rounded there.
+void WriteRatio(RunWriter& out, int page, const PhaseSlots& place) {
+    const double cp = out.read(page, place.cp);
+    const double cv = out.read(page, place.cv);
+    out.number(page, place.k, Quotient("heat-capacity ratio", cp, cv), kRatioDecimals);
 }
 
 // One phase at (P, T) whose density is known: volume, density, the caloric properties,
 // conductivity, heat-capacity ratio and viscosity, each written as soon as it is computed.
-void FillPhase(RunWriter& out, int page, const PhaseSlots& slots, const RegionRoutines& region,
+void FillPhase(RunWriter& out, int page, const PhaseSlots& place, const RegionRoutines& region,
                const double& P, const double& T, const double& rho, const double& stateArgument) {
-    out.number(page, slots.v, Quotient("specific volume", 1.0, rho), kVolumeDecimals);
-    out.number(page, slots.rho, rho, kDensityDecimals);
-    out.number(page, slots.h, region.h(stateArgument, T), kEnthalpyDecimals);
-    out.number(page, slots.u, region.u(stateArgument, T), kEnergyDecimals);
-    out.number(page, slots.s, region.s(stateArgument, T), kEntropyDecimals);
-    out.number(page, slots.cp, region.cp(stateArgument, T), kHeatCapacityDecimals);
-    out.number(page, slots.cv, region.cv(stateArgument, T), kHeatCapacityDecimals);
-    out.number(page, slots.w, region.w(stateArgument, T), kSoundDecimals);
-    out.number(page, slots.cond, Cond(P, T, rho), kConductivityDecimals);
-    WriteRatio(out, page, slots);
-    out.number(page, slots.vis, Vis(P, T, rho), kViscosityDecimals);
+    out.number(page, place.v, Quotient("specific volume", 1.0, rho), kVolumeDecimals);
+    out.number(page, place.rho, rho, kDensityDecimals);
+    out.number(page, place.h, region.h(stateArgument, T), kEnthalpyDecimals);
+    out.number(page, place.u, region.u(stateArgument, T), kEnergyDecimals);
+    out.number(page, place.s, region.s(stateArgument, T), kEntropyDecimals);
+    out.number(page, place.cp, region.cp(stateArgument, T), kHeatCapacityDecimals);
+    out.number(page, place.cv, region.cv(stateArgument, T), kHeatCapacityDecimals);
+    out.number(page, place.w, region.w(stateArgument, T), kSoundDecimals);
+    out.number(page, place.cond, Cond(P, T, rho), kConductivityDecimals);
+    WriteRatio(out, page, place);
+    out.number(page, place.vis, Vis(P, T, rho), kViscosityDecimals);
 }
 
 // Density from a specific volume routine.
@@ -137,14 +137,14 @@ double DensityFrom(StateFunction volumeRoutine, const double& P, const double& T
     return Quotient("density", 1.0, volumeRoutine(P, T));
 }
 
-void FillSaturationPage(RunWriter& out, int page, const SaturationSlots& slots,
+void FillSaturationPage(RunWriter& out, int page, const SaturationSlots& place,
                         const SaturationState& state, double saturationValue, double inputValue) {
-    out.number(page, slots.saturationValue, saturationValue, slots.saturationDecimals);
-    out.number(page, slots.inputValue, inputValue, slots.inputDecimals);
+    out.number(page, place.saturationValue, saturationValue, place.saturationDecimals);
+    out.number(page, place.inputValue, inputValue, place.inputDecimals);
     const double rhoLiquid = DensityFrom(R1v, state.ps, state.Ts);
-    FillPhase(out, page, slots.liquid, kRegion1, state.ps, state.Ts, rhoLiquid, state.ps);
+    FillPhase(out, page, place.liquid, kRegion1, state.ps, state.Ts, rhoLiquid, state.ps);
     const double rhoVapour = DensityFrom(R2v, state.ps, state.Ts);
-    FillPhase(out, page, slots.vapour, kRegion2, state.ps, state.Ts, rhoVapour, state.ps);
+    FillPhase(out, page, place.vapour, kRegion2, state.ps, state.Ts, rhoVapour, state.ps);
 }
 
 void FillStatePage(RunWriter& out, const CalculationPlan& plan) {
