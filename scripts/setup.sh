@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl-dev xvfb xauth fonts-dejavu-core)
+          qt6-base-dev libgl-dev xvfb xauth fonts-dejavu-core fonts-liberation2)
 
 missing=()
 for p in "${packages[@]}"; do

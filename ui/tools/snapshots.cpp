@@ -1,0 +1,112 @@
+// Renders every window of Vapomet to PNG files: after start-up (start-*.png) and after a press
+// of "Calculate" at P = 1 MPa and T = 300 K (press-*.png), plus the splash, help and About
+// windows. With --pages FILE it also writes the three pages after the press as one picture.
+//   vapomet-snapshots OUTPUT_FOLDER [--pages FILE]
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QStringList>
+#include <cstdio>
+
+#include "ui/look.h"
+#include "ui/module1.h"
+
+namespace {
+
+class MessageList : public vapomet::MessageSink {
+public:
+    void showMessage(const QString& text) override { texts.append(text); }
+    QStringList texts;
+};
+
+bool Save(QWidget* window, const QDir& folder, const QString& name) {
+    const QString path = folder.filePath(name + QStringLiteral(".png"));
+    const bool ok = window->grab().save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+// The three pages one below the other, each under a strip with its window's caption.
+QImage PagesPicture(const QList<QWidget*>& windows) {
+    constexpr int kStrip = 22;
+    constexpr int kGap = 8;
+    QList<QPixmap> shots;
+    int width = 0;
+    int height = 0;
+    for (QWidget* window : windows) {
+        shots.append(window->grab());
+        width = std::max(width, shots.back().width());
+        height += kStrip + shots.back().height() + kGap;
+    }
+    QImage image(width + 2 * kGap, height + kGap, QImage::Format_RGB32);
+    image.fill(QColor(96, 112, 128));
+    QPainter painter(&image);
+    painter.setFont(vapomet::ui::Verdana());
+    int y = kGap;
+    for (int i = 0; i < windows.size(); ++i) {
+        const QRect strip(kGap, y, shots[i].width(), kStrip);
+        painter.fillRect(strip, QColor(40, 70, 130));
+        painter.setPen(Qt::white);
+        painter.drawText(strip.adjusted(6, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                         windows[i]->windowTitle());
+        painter.drawPixmap(kGap, y + kStrip, shots[i]);
+        y += kStrip + shots[i].height() + kGap;
+    }
+    return image;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    const QStringList args = QApplication::arguments();
+    if (args.size() != 2 && !(args.size() == 4 && args[2] == QStringLiteral("--pages"))) {
+        std::fprintf(stderr, "usage: vapomet-snapshots OUTPUT_FOLDER [--pages FILE]\n");
+        return 2;
+    }
+    vapomet::ui::RegisterFontSubstitutes();
+    const QDir folder(args[1]);
+    if (!folder.mkpath(QStringLiteral("."))) return 1;
+
+    bool ok = true;
+    {
+        vapomet::ui::FrmSplash splash;
+        splash.show();
+        ok &= Save(&splash, folder, QStringLiteral("splash"));
+    }
+
+    MessageList messages;
+    vapomet::ui::Module1 program(QLocale(QLocale::English, QLocale::UnitedStates));
+    program.setMessageSink(&messages);
+    program.setEndProgram([] {});
+    program.startUp(std::chrono::milliseconds(0));
+    ok &= Save(program.frmMain(), folder, QStringLiteral("start-frmMain"));
+    ok &= Save(program.steam2(), folder, QStringLiteral("start-Steam2"));
+    ok &= Save(program.steam3(), folder, QStringLiteral("start-Steam3"));
+
+    program.frmMain()->Text1->setText(QStringLiteral("1"));
+    program.frmMain()->Text2->setText(QStringLiteral("300"));
+    program.frmMain()->Calbtn->click();
+    ok &= messages.texts.isEmpty();
+    ok &= Save(program.frmMain(), folder, QStringLiteral("press-frmMain"));
+    ok &= Save(program.steam2(), folder, QStringLiteral("press-Steam2"));
+    ok &= Save(program.steam3(), folder, QStringLiteral("press-Steam3"));
+
+    program.showHelp();
+    ok &= Save(program.frmHelp(), folder, QStringLiteral("frmHelp"));
+    program.showAbout();
+    ok &= Save(program.frmAbout(), folder, QStringLiteral("frmAbout"));
+
+    if (args.size() == 4) {
+        const QImage pages =
+            PagesPicture({program.frmMain(), program.steam2(), program.steam3()});
+        const bool saved = pages.save(args[3]);
+        std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(args[3]));
+        ok &= saved;
+    }
+    if (!messages.texts.isEmpty()) {
+        std::fprintf(stderr, "the press showed: %s\n", qPrintable(messages.texts.join(" / ")));
+    }
+    return ok ? 0 : 1;
+}

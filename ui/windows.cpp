@@ -1,0 +1,274 @@
+#include "ui/windows.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWindow>
+
+#include "ui/layouts.h"
+
+namespace vapomet::ui {
+
+QString VersionLine() {
+    return QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
+}
+
+namespace {
+
+// Places a top-level window's client area at the centre of the primary screen.
+void CentreOnScreen(QWidget* window) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = window->size();
+    window->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+}  // namespace
+
+void CommandButton::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        event->modifiers() == Qt::NoModifier) {
+        click();
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+void SlotArray::build(QWidget* client, int page, const QString& arrayName,
+                      const ResultPages& pages) {
+    labels_.assign(static_cast<std::size_t>(SlotCount(page)), nullptr);
+    QPalette slotPalette = client->palette();
+    slotPalette.setColor(QPalette::Window, SystemColour(kColourInactiveCaptionText));
+    for (const SlotPlace& place : SlotPlaces(page)) {
+        if (place.captionName != nullptr) {
+            PlaceLabel(client, QString::fromLatin1(place.captionName),
+                       SlotCaption(page, place.slot), place.captionBox, place.captionAlignment,
+                       place.captionInSansSerif ? MsSansSerif() : Verdana());
+        }
+        // Every slot is right-aligned except page 3's region slot.
+        const bool region = page == 3 && place.slot == kRegionSlot;
+        QLabel* label = PlaceLabel(client, QStringLiteral("%1_%2").arg(arrayName).arg(place.slot),
+                                   pages.text(page, place.slot), place.slotBox,
+                                   region ? Qt::AlignLeft : Qt::AlignRight, Verdana());
+        label->setPalette(slotPalette);
+        label->setAutoFillBackground(true);
+        label->setProperty("slotIndex", place.slot);
+        labels_[static_cast<std::size_t>(place.slot)] = label;
+    }
+}
+
+void DragArea::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    QWindow* handle = window()->windowHandle();
+    // Where the window system can move the window itself, let it; otherwise follow the mouse.
+    if (handle != nullptr && handle->startSystemMove()) return;
+    dragging_ = true;
+    grabOffset_ = event->globalPosition().toPoint() - window()->frameGeometry().topLeft();
+}
+
+void DragArea::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_) return QWidget::mouseMoveEvent(event);
+    window()->move(event->globalPosition().toPoint() - grabOffset_);
+}
+
+void DragArea::mouseReleaseEvent(QMouseEvent* event) {
+    dragging_ = false;
+    QWidget::mouseReleaseEvent(event);
+}
+
+FrmMain::FrmMain(const ResultPages& pages)
+    : QMainWindow(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::Tool) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("IAPWS - 1"));
+    setFont(Verdana());
+
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("menuBar"));
+    bar->setNativeMenuBar(false);
+    Exit = bar->addAction(QStringLiteral("Exit"));
+    Exit->setObjectName(QStringLiteral("Exit"));
+    Help = bar->addMenu(QStringLiteral("Help"));
+    Help->setObjectName(QStringLiteral("Help"));
+    Usage = Help->addAction(QStringLiteral("Usage"));
+    Usage->setObjectName(QStringLiteral("Usage"));
+    Abt = Help->addAction(QStringLiteral("About"));
+    Abt->setObjectName(QStringLiteral("Abt"));
+    setMenuBar(bar);
+
+    auto* area = new DragArea(this);
+    area->setObjectName(QStringLiteral("client"));
+    area->setFont(Verdana());
+    area->setFixedSize(TwipsToSize(9795, 5130));
+    client_ = area;
+    setCentralWidget(area);
+
+    PlaceLabel(area, QStringLiteral("Label9"), QStringLiteral("Input -->"), {1320, 150, 975, 255},
+               Qt::AlignRight, Verdana());
+    PlaceLabel(area, QStringLiteral("Label1"), QStringLiteral("P (MPa)"), {2400, 150, 735, 255},
+               Qt::AlignRight, Verdana());
+    Text1 = new QLineEdit(kDefaultPressureText, area);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(TwipsToRect({3330, 120, 975, 285}));
+    PlaceLabel(area, QStringLiteral("Label2"), QStringLiteral("T (K)"), {4800, 150, 495, 255},
+               Qt::AlignRight, Verdana());
+    Text2 = new QLineEdit(kDefaultTemperatureText, area);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setFont(MsSansSerif());
+    Text2->setGeometry(TwipsToRect({5400, 120, 615, 285}));
+    Calbtn = new CommandButton(QStringLiteral("Calculate"), area);
+    Calbtn->setObjectName(QStringLiteral("Calbtn"));
+    Calbtn->setGeometry(TwipsToRect({8520, 120, 975, 315}));
+    new LineControl(area, QStringLiteral("Line6"), 120, 600, 9600, 600, 2);
+    Nxtpgbtn = new CommandButton(QStringLiteral("->Next Page"), area);
+    Nxtpgbtn->setObjectName(QStringLiteral("Nxtpgbtn"));
+    Nxtpgbtn->setGeometry(TwipsToRect({8160, 720, 1335, 315}));
+    PlaceLabel(area, QStringLiteral("Label3"), QStringLiteral("Saturation Properties along Water Line"),
+               {2828, 1200, 4335, 255}, Qt::AlignHCenter, Verdana());
+    new LineControl(area, QStringLiteral("Line1"), 120, 1320, 2760, 1320);
+    new LineControl(area, QStringLiteral("Line3"), 7200, 1320, 9600, 1320);
+    PlaceLabel(area, QStringLiteral("Label8"), QStringLiteral("Saturation Properties along Steam Line"),
+               {2828, 2880, 4335, 255}, Qt::AlignHCenter, Verdana());
+    new LineControl(area, QStringLiteral("Line2"), 120, 3000, 2760, 3000);
+    new LineControl(area, QStringLiteral("Line4"), 7200, 3000, 9480, 3000);
+    new LineControl(area, QStringLiteral("Line5"), 120, 4800, 9600, 4800, 2);
+    slots_.build(area, 1, QStringLiteral("Label10"), pages);
+
+    // Focus order: P box, T box, "Calculate", "->Next Page"; nothing else takes the focus.
+    Calbtn->setFocusPolicy(Qt::StrongFocus);
+    Nxtpgbtn->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(Text1, Text2);
+    setTabOrder(Text2, Calbtn);
+    setTabOrder(Calbtn, Nxtpgbtn);
+    Text1->setFocus();
+
+    connect(Calbtn, &QPushButton::clicked, this, &FrmMain::calculateClicked);
+    connect(Nxtpgbtn, &QPushButton::clicked, this, &FrmMain::nextPageClicked);
+    connect(Exit, &QAction::triggered, this, &FrmMain::exitClicked);
+    connect(Usage, &QAction::triggered, this, &FrmMain::usageClicked);
+    connect(Abt, &QAction::triggered, this, &FrmMain::aboutClicked);
+
+    adjustSize();
+    CentreOnScreen(this);
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+    // The window has no close button; a close command from the keyboard ends the program
+    // the way "Exit" does, which also unloads this window.
+    event->ignore();
+    emit exitClicked();
+}
+
+Steam2::Steam2(const ResultPages& pages) : QWidget(nullptr, Qt::Window) {
+    setObjectName(QStringLiteral("Steam2"));
+    setWindowTitle(QStringLiteral("IAPWS - 2"));
+    setFont(Verdana());
+    client_ = this;
+    resize(TwipsToSize(9795, 4770));
+
+    Nextpg = new CommandButton(QStringLiteral("Next Page ->"), this);
+    Nextpg->setObjectName(QStringLiteral("Nextpg"));
+    Nextpg->setGeometry(TwipsToRect({8040, 390, 1455, 315}));
+    Nextpg->setFocusPolicy(Qt::StrongFocus);
+    PlaceLabel(this, QStringLiteral("Label3"), QStringLiteral("Saturation Properties along Water Line"),
+               {3030, 840, 3735, 255}, Qt::AlignHCenter, Verdana());
+    new LineControl(this, QStringLiteral("Line1"), 240, 960, 3000, 960);
+    new LineControl(this, QStringLiteral("Line2"), 6840, 960, 9480, 960);
+    PlaceLabel(this, QStringLiteral("Label8"), QStringLiteral("Saturation Properties along Steam Line"),
+               {3090, 2520, 3615, 255}, Qt::AlignHCenter, Verdana());
+    new LineControl(this, QStringLiteral("Line3"), 240, 2640, 3000, 2640);
+    new LineControl(this, QStringLiteral("Line4"), 6840, 2640, 9480, 2640);
+    new LineControl(this, QStringLiteral("Line5"), 240, 4560, 9480, 4560, 2);
+    slots_.build(this, 2, QStringLiteral("Label1"), pages);
+    Nextpg->setFocus();
+
+    connect(Nextpg, &QPushButton::clicked, this, &Steam2::nextPageClicked);
+}
+
+void Steam2::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit unloaded();
+}
+
+QString NomenclatureText() {
+    static const char* const kLines[] = {
+        "\t Nomenclature :",
+        "",
+        "\t v     -> Specific Volume (m3/kg)",
+        "\t rho  -> Specific Density (kg/m3) ",
+        "\t h     -> Specific Enthalpy (kJ/kg)",
+        "\t u    -> Specific Internal Energy (kJ/kg) ",
+        "\t s    -> Specific Entropy (kJ/kg-K)",
+        "\t Cp  -> Specific Heat @ Constant Pressure (kJ/kg-K) ",
+        "\t Cv  -> Specific Heat @ Constant Volume (kJ/kg-K)",
+        "\t l     -> Specific Conductivity (W/m-K) ",
+        "\t mu  -> Viscosity (Micro-Pascal.sec)",
+        "\t k    -> Specific Heat Ratio ",
+        "\t w    -> Sonic Velocity (m/sec) ",
+        "\t NaN -> Not a Number",
+    };
+    QString text;
+    for (const char* line : kLines) text += QString::fromLatin1(line) + QStringLiteral("\r\n");
+    return text;
+}
+
+Steam3::Steam3(const ResultPages& pages) : QWidget(nullptr, Qt::Window) {
+    setObjectName(QStringLiteral("Steam3"));
+    setWindowTitle(QStringLiteral("IAPWS - 3"));
+    setFont(Verdana());
+    client_ = this;
+    resize(TwipsToSize(9135, 5415));
+
+    slots_.build(this, 3, QStringLiteral("Label1"), pages);
+    new RoundedRectangle(this, QStringLiteral("Shape1"), {900, 2040, 7335, 3255}, 2);
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(TwipsToRect({1200, 2160, 6735, 2895}));
+    Text1->setFont(Verdana());
+    // The text box shows lines; the CR of each CRLF ends the line and is not drawn.
+    Text1->setPlainText(NomenclatureText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    Text1->setReadOnly(true);
+    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1->document()->setDocumentMargin(2);
+    Text1->setTabStopDistance(Text1->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 8.0);
+    QPalette boxPalette = Text1->palette();
+    boxPalette.setColor(QPalette::Base, SystemColour(kColourInactiveCaptionText));
+    Text1->setPalette(boxPalette);
+}
+
+void Steam3::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit unloaded();
+}
+
+FrmSplash::FrmSplash() : QFrame(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("frmSplash"));
+    setFont(Verdana());
+    setFrameStyle(QFrame::WinPanel | QFrame::Raised);
+    setFixedSize(TwipsToSize(4680, 1830));
+
+    auto* frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("fraMainFrame"));
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    frame->setGeometry(TwipsToRect({600, 548, 3060, 735}));
+    lblCredit = PlaceLabel(frame, QStringLiteral("lblCredit"),
+                           QStringLiteral("by the Vapomet team"), {840, 120, 2055, 255},
+                           Qt::AlignRight, Verdana());
+    lblVersion = PlaceLabel(frame, QStringLiteral("lblVersion"), QString(), {1440, 360, 1455, 255},
+                            Qt::AlignRight, Verdana());
+    // The picture stands in front of the frame's left edge.
+    new PictureBox(this, QStringLiteral("Picture1"), {600, 428, 975, 975}, SplashPicture(),
+                   QColor());
+
+    // The splash window's load step: the version line.
+    lblVersion->setText(VersionLine());
+    CentreOnScreen(this);
+}
+
+}  // namespace vapomet::ui

@@ -1,0 +1,153 @@
+// The splash window and the three page windows. They show the texts of the result pages and
+// report the user's presses; they compute nothing.
+#pragma once
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QPoint>
+#include <QPushButton>
+#include <vector>
+
+#include "driver/pages.h"
+#include "ui/look.h"
+
+class QAction;
+class QMenu;
+
+namespace vapomet::ui {
+
+// The program's version, shown as "Version 1.0.0" on the splash and About windows.
+inline constexpr int kVersionMajor = 1;
+inline constexpr int kVersionMinor = 0;
+inline constexpr int kVersionRevision = 0;
+QString VersionLine();
+
+// The default texts of the input boxes of page 1.
+inline const QString kDefaultPressureText = QStringLiteral("5.");
+inline const QString kDefaultTemperatureText = QStringLiteral("500.");
+
+// A push button that, like a Windows command button, is also pressed by Enter while it has
+// the focus.
+class CommandButton : public QPushButton {
+public:
+    CommandButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The value slots of one page, by index, each at its box beside its caption.
+class SlotArray {
+public:
+    void build(QWidget* client, int page, const QString& arrayName, const ResultPages& pages);
+    QLabel* slot(int index) const { return labels_.at(static_cast<std::size_t>(index)); }
+    int count() const { return static_cast<int>(labels_.size()); }
+    void show(int index, const QString& text) { slot(index)->setText(text); }
+
+private:
+    std::vector<QLabel*> labels_;
+};
+
+// A page window: its slots, and the notice that the window system has closed it.
+class PageWindow {
+public:
+    virtual ~PageWindow() = default;
+    virtual int page() const = 0;
+    SlotArray& valueSlots() { return slots_; }
+    QWidget* client() const { return client_; }
+
+protected:
+    SlotArray slots_;
+    QWidget* client_ = nullptr;
+};
+
+// The background of the main window: the window has no title bar, so the user moves it by
+// dragging its empty background.
+class DragArea : public QWidget {
+public:
+    explicit DragArea(QWidget* parent) : QWidget(parent) {}
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool dragging_ = false;
+    QPoint grabOffset_;
+};
+
+// Page 1 and the main window: the two inputs, "Calculate", "->Next Page" and the menu.
+class FrmMain : public QMainWindow, public PageWindow {
+    Q_OBJECT
+public:
+    explicit FrmMain(const ResultPages& pages);
+    int page() const override { return 1; }
+
+    QLineEdit* Text1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    CommandButton* Calbtn = nullptr;
+    CommandButton* Nxtpgbtn = nullptr;
+    QAction* Exit = nullptr;
+    QMenu* Help = nullptr;
+    QAction* Usage = nullptr;
+    QAction* Abt = nullptr;
+
+signals:
+    void calculateClicked();
+    void nextPageClicked();
+    void exitClicked();
+    void usageClicked();
+    void aboutClicked();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+};
+
+// Page 2: saturation at the input pressure, with "Next Page ->".
+class Steam2 : public QWidget, public PageWindow {
+    Q_OBJECT
+public:
+    explicit Steam2(const ResultPages& pages);
+    int page() const override { return 2; }
+    CommandButton* Nextpg = nullptr;
+
+signals:
+    void nextPageClicked();
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+};
+
+// Page 3: the state at P and T, its region and the nomenclature.
+class Steam3 : public QWidget, public PageWindow {
+    Q_OBJECT
+public:
+    explicit Steam3(const ResultPages& pages);
+    int page() const override { return 3; }
+    QPlainTextEdit* Text1 = nullptr;
+
+signals:
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+};
+
+// The nomenclature of page 3, as the text box holds it (tabs and CRLF line ends).
+QString NomenclatureText();
+
+// The splash window: picture, credit line and version line.
+class FrmSplash : public QFrame {
+    Q_OBJECT
+public:
+    FrmSplash();
+    QLabel* lblVersion = nullptr;
+    QLabel* lblCredit = nullptr;
+};
+
+}  // namespace vapomet::ui
