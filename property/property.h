@@ -23,27 +23,27 @@ namespace vapomet {
 
 // Base of every failure of a property routine; what() names the routine and the fault.
 class PropertyError : public std::runtime_error {
-public:
+  public:
     PropertyError(std::string routine, const std::string& what);
     const std::string& routine() const noexcept { return routine_; }
 
-private:
+  private:
     std::string routine_;
 };
 
 // Invalid operation, division by zero or overflow in some step of the routine.
 class FloatingPointFault : public PropertyError {
-public:
+  public:
     FloatingPointFault(std::string routine, std::string fault);
     const std::string& fault() const noexcept { return fault_; }
 
-private:
+  private:
     std::string fault_;
 };
 
 // The region-3 density solver found no density that meets its tolerance.
 class ConvergenceFailure : public PropertyError {
-public:
+  public:
     ConvergenceFailure(std::string routine, const std::string& why);
 };
 
@@ -60,18 +60,18 @@ struct CoefficientTables {
     std::array<double, 44> R2n{};
     std::array<std::int16_t, 41> R3I{}, R3J{};  // region 3, Table 30 (entry 1: the ln-delta term)
     std::array<double, 41> R3n{};
-    std::array<double, 11> R4n{};  // saturation line, Table 34
-    std::array<double, 5> B23n{};  // B23 line, Table 1: index k holds n_(k+1)
+    std::array<double, 11> R4n{};        // saturation line, Table 34
+    std::array<double, 5> B23n{};        // B23 line, Table 1: index k holds n_(k+1)
     std::array<std::int16_t, 7> R5J0{};  // region 5 ideal-gas part, 1997 release
     std::array<double, 7> R5n0{};
     std::array<std::int16_t, 6> R5I{}, R5J{};  // region 5 residual part, 1997 release
     std::array<double, 6> R5n{};
-    std::array<double, 4> VisH0{};                    // viscosity, dilute gas H_0..H_3
-    std::array<std::array<double, 8>, 7> VisH{};      // viscosity, residual H_ij at [i][j]
-    std::array<double, 4> CondA{};                    // conductivity a_0..a_3
-    std::array<double, 3> CondB{};                    // conductivity b_0..b_2
-    std::array<double, 7> CondC{};                    // conductivity C_1..C_6
-    std::array<double, 5> CondD{};                    // conductivity d_1..d_4
+    std::array<double, 4> VisH0{};                // viscosity, dilute gas H_0..H_3
+    std::array<std::array<double, 8>, 7> VisH{};  // viscosity, residual H_ij at [i][j]
+    std::array<double, 4> CondA{};                // conductivity a_0..a_3
+    std::array<double, 3> CondB{};                // conductivity b_0..b_2
+    std::array<double, 7> CondC{};                // conductivity C_1..C_6
+    std::array<double, 5> CondD{};                // conductivity d_1..d_4
 };
 
 // The tables the routines read. They start out zero until the first fill.
@@ -139,11 +139,11 @@ double Vis(const double& P, const double& T, const double& rho);   // dynamic vi
 // naming `what`, if an invalid operation, division by zero or overflow happened since, and
 // otherwise returns the value it was given (which it first forces to be computed).
 class FaultCheck {
-public:
+  public:
     explicit FaultCheck(const char* what) noexcept;
     double check(double value) const;
 
-private:
+  private:
     const char* what_;
 };
 

@@ -1,0 +1,47 @@
+// The saturation line (region 4, IAPWS-IF97 eqs. 29 to 31) and the boundary between regions 2
+// and 3 (eqs. 5 and 6). Both curves are reduced with 1 MPa and 1 K, so P and T enter as they are.
+#include <cmath>
+
+#include "property/fault.h"
+
+namespace vapomet {
+
+using detail::FaultScope;
+using detail::Pow;
+
+double Satpr(const double& T) {
+    const FaultScope f("Satpr");
+    const auto& n = Tables().R4n;
+    const double t = f.in(T);
+    const double theta = t + n[9] / (t - n[10]);
+    const double A = theta * theta + n[1] * theta + n[2];
+    const double B = n[3] * theta * theta + n[4] * theta + n[5];
+    const double C = n[6] * theta * theta + n[7] * theta + n[8];
+    return f.result(Pow(2.0 * C / (-B + std::sqrt(B * B - 4.0 * A * C)), 4));
+}
+
+double Sattr(const double& P) {
+    const FaultScope f("Sattr");
+    const auto& n = Tables().R4n;
+    const double beta = std::pow(f.in(P), 0.25);
+    const double E = beta * beta + n[3] * beta + n[6];
+    const double F = n[1] * beta * beta + n[4] * beta + n[7];
+    const double G = n[2] * beta * beta + n[5] * beta + n[8];
+    const double D = 2.0 * G / (-F - std::sqrt(F * F - 4.0 * E * G));
+    return f.result((n[10] + D - std::sqrt(Pow(n[10] + D, 2) - 4.0 * (n[9] + n[10] * D))) * 0.5);
+}
+
+double b23(const double& T) {
+    const FaultScope f("b23");
+    const auto& n = Tables().B23n;  // n[k] holds n_(k+1)
+    const double t = f.in(T);
+    return f.result(n[0] + n[1] * t + n[2] * t * t);
+}
+
+double b32(const double& P) {
+    const FaultScope f("b32");
+    const auto& n = Tables().B23n;
+    return f.result(n[3] + std::sqrt((f.in(P)-n[4]) / n[2]));
+}
+
+}  // namespace vapomet
