@@ -1,0 +1,98 @@
+// Times of the property routines: each region's whole set of properties at its check points,
+// the density solver, the saturation curves and the transport equations.
+//   build/bench/vapomet_bench
+#include <benchmark/benchmark.h>
+
+#include "property/property.h"
+
+namespace {
+
+using namespace vapomet;
+
+struct Point {
+    double first, second;
+};
+
+template <typename Routines>
+void Properties(benchmark::State& state, const Routines& routines, const Point (&points)[3]) {
+    FillCoefficientTables();
+    for (auto _ : state) {
+        for (const Point& p : points) {
+            for (const auto routine : routines)
+                benchmark::DoNotOptimize(routine(p.first, p.second));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 3);
+}
+
+using Routine = double (*)(const double&, const double&);
+constexpr Point kRegion1Points[] = {{3, 300}, {80, 300}, {3, 500}};
+constexpr Point kRegion2Points[] = {{0.0035, 300}, {0.0035, 700}, {30, 700}};
+constexpr Point kRegion3Points[] = {{500, 650}, {200, 650}, {500, 750}};
+constexpr Point kRegion5Points[] = {{0.5, 1500}, {8, 1500}, {8, 2000}};
+
+void BM_Region1(benchmark::State& state) {
+    const Routine r[] = {R1v, R1h, R1u, R1s, R1cp, R1cv, R1w};
+    Properties(state, r, kRegion1Points);
+}
+void BM_Region2(benchmark::State& state) {
+    const Routine r[] = {R2v, R2h, R2u, R2s, R2cp, R2cv, R2w};
+    Properties(state, r, kRegion2Points);
+}
+void BM_Region3(benchmark::State& state) {
+    const Routine r[] = {R3h, R3u, R3s, R3cp, R3cv, R3w};
+    Properties(state, r, kRegion3Points);
+}
+void BM_Region5(benchmark::State& state) {
+    const Routine r[] = {R5v, R5h, R5u, R5s, R5cp, R5cv, R5w};
+    Properties(state, r, kRegion5Points);
+}
+
+// The solver at the pressures of the region-3 check points, a dense liquid-like state and a
+// state on the loop just below the critical temperature.
+void BM_R3rho(benchmark::State& state) {
+    FillCoefficientTables();
+    const Point points[] = {{25.5837018, 650}, {22.2930643, 650}, {78.3095639, 750},
+                            {30, 650},         {60, 650},         {22.05, 647.05}};
+    for (auto _ : state)
+        for (const Point& p : points) benchmark::DoNotOptimize(R3rho(p.first, p.second));
+    state.SetItemsProcessed(state.iterations() * 6);
+}
+
+void BM_Saturation(benchmark::State& state) {
+    FillCoefficientTables();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Satpr(500.0));
+        benchmark::DoNotOptimize(Sattr(1.0));
+        benchmark::DoNotOptimize(b23(700.0));
+        benchmark::DoNotOptimize(b32(50.0));
+    }
+}
+
+void BM_Transport(benchmark::State& state) {
+    FillCoefficientTables();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Cond(1.0, 300.0, 996.5));
+        benchmark::DoNotOptimize(Vis(1.0, 300.0, 996.5));
+    }
+}
+
+void BM_FillCoefficientTables(benchmark::State& state) {
+    for (auto _ : state) {
+        FillCoefficientTables();
+        benchmark::ClobberMemory();
+    }
+}
+
+BENCHMARK(BM_Region1);
+BENCHMARK(BM_Region2);
+BENCHMARK(BM_Region3);
+BENCHMARK(BM_Region5);
+BENCHMARK(BM_R3rho);
+BENCHMARK(BM_Saturation);
+BENCHMARK(BM_Transport);
+BENCHMARK(BM_FillCoefficientTables);
+
+}  // namespace
+
+BENCHMARK_MAIN();
