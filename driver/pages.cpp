@@ -1,5 +1,7 @@
 #include "driver/pages.h"
 
+#include <cmath>
+
 namespace vapomet {
 
 namespace {
@@ -110,7 +112,8 @@ void ResultPages::writeText(int page, int index, const QString& text) {
 double ResultPages::readNumber(int page, int index) const {
     bool ok = false;
     const double value = locale_.toDouble(text(page, index), &ok);
-    if (!ok) {
+    // The locale's reader also takes "nan" and "inf" for numbers; no slot shows them as one.
+    if (!ok || !std::isfinite(value)) {
         throw SlotReadError("slot " + std::to_string(index) + " of page " + std::to_string(page) +
                             " does not show a number");
     }
