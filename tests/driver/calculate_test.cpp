@@ -1,0 +1,608 @@
+// Whole presses of "Calculate": every slot of the three pages against the property routines
+// formatted independently and against the IAPWS-IF97 check values, the invalid region, the
+// validation messages, a fault in the middle of a page, two presses in a row, the heat-capacity
+// ratio taken from the shown texts, and the order in which a press writes.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "driver/calculate.h"
+#include "driver/plan.h"
+#include "property/property.h"
+#include "shown_pages.h"
+
+namespace vapomet {
+namespace {
+
+using testing::Column;
+using testing::Convention;
+using testing::kEnglish;
+using testing::kGerman;
+using testing::MessageRecorder;
+using testing::ReadShown;
+using testing::Shown;
+using Pages = std::array<QStringList, 3>;
+
+constexpr const char* kCaption1 = "Region - 1  Water below Triple Point ";
+constexpr const char* kCaption2 = "Region - 2  Steam below Triple Point ";
+constexpr const char* kCaption2Hot = "Region - 2 Steam below Triple Point ";
+constexpr const char* kCaption3 = "Region - 3  Pressurised Water ";
+constexpr const char* kCaption5 = "Region - 5  Superheated Steam ";
+
+const Convention* const kConventions[] = {&kEnglish, &kGerman};
+
+// An input as the user types it under the convention: a comma for the decimal point in de_DE.
+QString Typed(const char* text, const Convention& convention) {
+    QString typed = QString::fromUtf8(text);
+    if (convention.germanLocale) typed.replace('.', ',');
+    return typed;
+}
+
+Pages TextsOf(const ResultPages& pages) { return {pages.texts(1), pages.texts(2), pages.texts(3)}; }
+
+struct Press {
+    Pages pages;
+    QStringList messages;
+};
+
+Press PressOn(ResultPages& pages, const char* P, const char* T, const Convention& convention) {
+    MessageRecorder recorder;
+    Calculate(Typed(P, convention), Typed(T, convention), pages, recorder);
+    return {TextsOf(pages), recorder.messages};
+}
+
+Press FreshPress(const char* P, const char* T, const Convention& convention) {
+    ResultPages pages(convention.locale());
+    return PressOn(pages, P, T, convention);
+}
+
+// ---- Expected pages from the property routines ----------------------------------------------
+
+using StateFunction = double (*)(const double&, const double&);
+
+// A region's routines; region 3 has no volume routine and takes (density, T).
+struct Routines {
+    StateFunction v, h, u, s, cp, cv, w;
+};
+constexpr Routines kR1{R1v, R1h, R1u, R1s, R1cp, R1cv, R1w};
+constexpr Routines kR2{R2v, R2h, R2u, R2s, R2cp, R2cv, R2w};
+constexpr Routines kR3{nullptr, R3h, R3u, R3s, R3cp, R3cv, R3w};
+constexpr Routines kR5{R5v, R5h, R5u, R5s, R5cp, R5cv, R5w};
+
+void ExpectColumn(Pages& pages, const Column& c, const Routines& r, double P, double T,
+                  const Convention& convention) {
+    QStringList& page = pages[c.page - 1];
+    const double rho = r.v != nullptr ? 1.0 / r.v(P, T) : R3rho(P, T);
+    const double state = r.v != nullptr ? P : rho;
+    page[c.v] = Shown(1.0 / rho, testing::kVolumeDecimals, convention);
+    page[c.rho] = Shown(rho, testing::kDensityDecimals, convention);
+    page[c.h] = Shown(r.h(state, T), testing::kEnthalpyDecimals, convention);
+    page[c.u] = Shown(r.u(state, T), testing::kEnergyDecimals, convention);
+    page[c.s] = Shown(r.s(state, T), testing::kEntropyDecimals, convention);
+    page[c.cp] = Shown(r.cp(state, T), testing::kCpDecimals, convention);
+    page[c.cv] = Shown(r.cv(state, T), testing::kCvDecimals, convention);
+    page[c.w] = Shown(r.w(state, T), testing::kSoundDecimals, convention);
+    page[c.cond] = Shown(Cond(P, T, rho), testing::kConductivityDecimals, convention);
+    const double cp = ReadShown(page[c.cp], testing::kCpDecimals, convention).value();
+    const double cv = ReadShown(page[c.cv], testing::kCvDecimals, convention).value();
+    page[c.k] = Shown(cp / cv, testing::kRatioDecimals, convention);
+    page[c.vis] = Shown(Vis(P, T, rho), testing::kViscosityDecimals, convention);
+}
+
+struct PressCase {
+    const char* P;
+    const char* T;
+    int region;           // 1, 2, 3 or 5; 0 for a state in no region
+    const char* caption;  // empty for no region
+    bool page1;           // page 1 computed (else "NaN")
+    bool page2;           // page 2 computed (else "NaN")
+};
+
+std::ostream& operator<<(std::ostream& out, const PressCase& c) {
+    return out << c.P << " MPa, " << c.T << " K";
+}
+
+Pages Expected(const PressCase& c, const Convention& convention) {
+    FillCoefficientTables();
+    const double P = std::strtod(c.P, nullptr);
+    const double T = std::strtod(c.T, nullptr);
+    Pages pages{QStringList(24, "NaN"), QStringList(24, "NaN"), QStringList(14, "NaN")};
+    pages[2][testing::kPage3P] = Shown(P, testing::kPressureDecimals, convention);
+    pages[2][testing::kPage3T] = Shown(T, testing::kTemperatureDecimals, convention);
+    if (c.page1) {
+        const double psat = Satpr(T);
+        pages[0][testing::kPage1Psat] = Shown(psat, testing::kPressureDecimals, convention);
+        pages[0][testing::kPage1T] = Shown(T, testing::kTemperatureDecimals, convention);
+        ExpectColumn(pages, testing::kPage1Liquid, kR1, psat, T, convention);
+        ExpectColumn(pages, testing::kPage1Vapour, kR2, psat, T, convention);
+    }
+    if (c.page2) {
+        const double Tsat = Sattr(P);
+        pages[1][testing::kPage2Tsat] = Shown(Tsat, testing::kTemperatureDecimals, convention);
+        pages[1][testing::kPage2P] = Shown(P, testing::kPressureDecimals, convention);
+        ExpectColumn(pages, testing::kPage2Liquid, kR1, P, Tsat, convention);
+        ExpectColumn(pages, testing::kPage2Vapour, kR2, P, Tsat, convention);
+    }
+    const Routines* routines = c.region == 1   ? &kR1
+                               : c.region == 2 ? &kR2
+                               : c.region == 3 ? &kR3
+                               : c.region == 5 ? &kR5
+                                               : nullptr;
+    if (routines != nullptr) {
+        pages[2][testing::kPage3Region] = QString::fromUtf8(c.caption);
+        ExpectColumn(pages, testing::kPage3State, *routines, P, T, convention);
+    } else {
+        pages[2][testing::kPage3Region] = "Region :";
+    }
+    return pages;
+}
+
+void ExpectSamePages(const Pages& actual, const Pages& expected, const std::string& context) {
+    for (int page = 1; page <= 3; ++page) {
+        ASSERT_EQ(actual[page - 1].size(), expected[page - 1].size()) << context;
+        for (int index = 0; index < expected[page - 1].size(); ++index) {
+            EXPECT_EQ(actual[page - 1][index], expected[page - 1][index])
+                << context << ": page " << page << ", slot " << index << " ("
+                << SlotCaption(page, index).toStdString() << ")";
+        }
+    }
+}
+
+class WholePressTest : public ::testing::TestWithParam<PressCase> {};
+
+TEST_P(WholePressTest, EverySlotShowsItsRoutineValueAtItsDecimals) {
+    const PressCase& c = GetParam();
+    for (const Convention* convention : kConventions) {
+        const Press press = FreshPress(c.P, c.T, *convention);
+        const QStringList messages =
+            c.region == 0 ? QStringList{kInvalidRegion} : QStringList{};
+        EXPECT_EQ(press.messages, messages) << c << ", " << convention->name;
+        ExpectSamePages(press.pages, Expected(c, *convention),
+                        ::testing::PrintToString(c) + ", " + convention->name);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Presses, WholePressTest,
+    ::testing::Values(
+        // Saturation branch: both saturation pages and a liquid or a vapour state.
+        PressCase{"1", "300", 1, kCaption1, true, true},
+        PressCase{"0.1", "500", 2, kCaption2, true, true},
+        PressCase{"21", "647", 2, kCaption2, true, true},
+        // Saturation at P exists only up to 647.0 K and down to the triple point.
+        PressCase{"22.1", "647", 1, kCaption1, true, false},
+        PressCase{"100", "500", 1, kCaption1, true, false},
+        PressCase{"1e-6", "300", 2, kCaption2, true, false},
+        // Above 647.0 K: pages 1 and 2 "NaN", page 3 in region 2, 3 or 5.
+        PressCase{"30", "650", 3, kCaption3, false, false},
+        PressCase{"30", "700", 2, kCaption2, false, false},
+        PressCase{"100", "1000", 2, kCaption2Hot, false, false},
+        PressCase{"8", "2000", 5, kCaption5, false, false},
+        // No region holds the state.
+        PressCase{"10.1", "1100", 0, "", false, false},
+        PressCase{"100", "2273.15", 0, "", false, false}));
+
+// ---- IAPWS-IF97 check values ----------------------------------------------------------------
+
+struct CheckValue {
+    int page;
+    int slot;
+    double value;
+};
+
+struct CheckCase {
+    const char* P;
+    const char* T;
+    std::vector<CheckValue> values;
+};
+
+std::ostream& operator<<(std::ostream& out, const CheckCase& c) {
+    return out << c.P << " MPa, " << c.T << " K";
+}
+
+class CheckValueTest : public ::testing::TestWithParam<CheckCase> {};
+
+// The check values carry nine digits; the page shows them rounded to its decimals.
+TEST_P(CheckValueTest, PagesShowTheCheckValuesRounded) {
+    const CheckCase& c = GetParam();
+    for (const Convention* convention : kConventions) {
+        const Press press = FreshPress(c.P, c.T, *convention);
+        EXPECT_TRUE(press.messages.isEmpty()) << c << ": " << press.messages.join('|').toStdString();
+        for (const CheckValue& check : c.values) {
+            const int decimals = testing::SlotDecimals(check.page, check.slot);
+            const QString& text = press.pages[check.page - 1][check.slot];
+            const std::optional<double> shown = ReadShown(text, decimals, *convention);
+            ASSERT_TRUE(shown.has_value())
+                << c << ", " << convention->name << ": page " << check.page << " slot "
+                << check.slot << " shows \"" << text.toStdString() << '"';
+            EXPECT_NEAR(*shown, check.value,
+                        0.5 * std::pow(10.0, -decimals) + 2e-8 * std::abs(check.value))
+                << c << ", " << convention->name << ": page " << check.page << " slot "
+                << check.slot;
+        }
+    }
+}
+
+// Page 3 slots: v 2, rho 3, h 4, u 5, s 6, cp 7, w 9.
+std::vector<CheckValue> State(double v, double h, double u, double s, double cp, double w) {
+    return {{3, 2, v}, {3, 3, 1.0 / v}, {3, 4, h}, {3, 5, u}, {3, 6, s}, {3, 7, cp}, {3, 9, w}};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, CheckValueTest,
+    ::testing::Values(
+        // Saturation line: psat on page 1 slot 0, Tsat on page 2 slot 6.
+        CheckCase{"1", "300", {{1, 0, 0.00353658941}, {1, 1, 300}, {2, 6, 453.035632}, {2, 7, 1}}},
+        CheckCase{"0.1", "500", {{1, 0, 2.63889776}, {2, 6, 372.755919}}},
+        CheckCase{"10", "600", {{1, 0, 12.3443146}, {2, 6, 584.149488}}},
+        // Region 1.
+        CheckCase{"3", "300",
+                  State(0.00100215168, 115.331273, 112.324818, 0.392294792, 4.17301218,
+                        1507.73921)},
+        CheckCase{"80", "300",
+                  State(0.000971180894, 184.142828, 106.448356, 0.368563852, 4.01008987,
+                        1634.69054)},
+        CheckCase{"3", "500",
+                  State(0.00120241800, 975.542239, 971.934985, 2.58041912, 4.65580682,
+                        1240.71337)},
+        // Region 2.
+        CheckCase{"0.0035", "300",
+                  State(39.4913866, 2549.91145, 2411.69160, 8.52238967, 1.91300162, 427.920172)},
+        CheckCase{"0.0035", "700",
+                  State(92.3015898, 3335.68375, 3012.62819, 10.1749996, 2.08141274, 644.289068)},
+        CheckCase{"30", "700",
+                  State(0.00542946619, 2631.49474, 2468.61076, 5.17540298, 10.3505092,
+                        480.386523)},
+        // Region 3: the pressures belong to the densities 500 and 200 kg/m3.
+        CheckCase{"25.5837018", "650",
+                  State(1.0 / 500, 1863.43019, 1812.26279, 4.05427273, 13.8935717, 502.005554)},
+        CheckCase{"22.2930643",
+                  "650",
+                  {{3, 2, 1.0 / 200}, {3, 3, 200}, {3, 4, 2375.12401}, {3, 6, 4.85438792},
+                   {3, 7, 44.6579342}, {3, 9, 383.444594}}},
+        CheckCase{"78.3095639", "750",
+                  State(1.0 / 500, 2258.68845, 2102.06932, 4.46971906, 6.34165359, 760.696041)},
+        // Region 5.
+        CheckCase{"0.5", "1500",
+                  State(1.38455354, 5219.76332, 4527.48654, 9.65408431, 2.61610228, 917.071933)},
+        CheckCase{"8", "1500",
+                  State(0.0865156616, 5206.09634, 4513.97105, 8.36546724, 2.64453866,
+                        919.708859)},
+        CheckCase{"8", "2000",
+                  State(0.115743146, 6583.80291, 5657.85774, 9.15671044, 2.85306750,
+                        1054.35806)}));
+
+// ---- Validation messages --------------------------------------------------------------------
+
+struct RejectedCase {
+    const char* P;
+    const char* T;
+    const QString& message;
+};
+
+class RejectedInputTest : public ::testing::TestWithParam<RejectedCase> {};
+
+// A rejected input shows its one message and changes no slot, on fresh pages and after a press.
+TEST_P(RejectedInputTest, ShowsItsMessageAndLeavesThePages) {
+    const RejectedCase& c = GetParam();
+    for (const Convention* convention : kConventions) {
+        for (bool pressedBefore : {false, true}) {
+            ResultPages pages(convention->locale());
+            if (pressedBefore) PressOn(pages, "1", "300", *convention);
+            const Pages before = TextsOf(pages);
+            int notifications = 0;
+            struct Counter : PageViewer {
+                int* count;
+                explicit Counter(int* n) : count(n) {}
+                void slotWritten(int, int) override { ++*count; }
+                void pageRefreshed(int) override { ++*count; }
+            } counter(&notifications);
+            pages.setViewer(&counter);
+            const Press press = PressOn(pages, c.P, c.T, *convention);
+            EXPECT_EQ(press.messages, QStringList{c.message})
+                << c.P << ", " << c.T << ", " << convention->name;
+            ExpectSamePages(press.pages, before, std::string(c.P) + ", " + c.T);
+            EXPECT_EQ(notifications, 0) << c.P << ", " << c.T;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, RejectedInputTest,
+    ::testing::Values(RejectedCase{"", "300", kInvalidNumber},
+                      RejectedCase{"   ", "300", kInvalidNumber},
+                      RejectedCase{"1", "", kInvalidNumber},
+                      RejectedCase{"1x", "300", kInvalidNumber},
+                      RejectedCase{"0", "500", kInvalidPressure},
+                      RejectedCase{"-1", "200", kInvalidPressure},
+                      RejectedCase{"150", "200", kInvalidTemperature},
+                      RejectedCase{"150", "500", kInvalidPressure},
+                      RejectedCase{"1", "273.15", kInvalidTemperature},
+                      RejectedCase{"1", "2273.16", kInvalidTemperature}));
+
+// ---- The order of the writes ----------------------------------------------------------------
+
+constexpr int kRefresh = -1;  // a page refresh in the event log
+using Event = std::pair<int, int>;
+
+class EventLog : public PageViewer {
+public:
+    void slotWritten(int page, int index) override { events.push_back({page, index}); }
+    void pageRefreshed(int page) override { events.push_back({page, kRefresh}); }
+    std::vector<Event> events;
+};
+
+void Append(std::vector<Event>& order, int page, const std::vector<int>& indices) {
+    for (int slot : indices) order.push_back({page, slot});
+}
+
+// P and T on page 3; each saturation page its two values, the liquid, the vapour; then page 3's
+// caption before its properties.
+std::vector<Event> SaturationBranchOrder() {
+    std::vector<Event> order{{3, 0}, {3, 1}, {1, 0}, {1, 1}};
+    Append(order, 1, testing::WriteOrder(testing::kPage1Liquid));
+    Append(order, 1, testing::WriteOrder(testing::kPage1Vapour));
+    order.insert(order.end(), {{2, 6}, {2, 7}});
+    Append(order, 2, testing::WriteOrder(testing::kPage2Liquid));
+    Append(order, 2, testing::WriteOrder(testing::kPage2Vapour));
+    order.push_back({3, 13});
+    Append(order, 3, testing::WriteOrder(testing::kPage3State));
+    return order;
+}
+
+TEST(WriteOrderTest, SaturationBranchWritesEachValueInTurn) {
+    ResultPages pages(testing::English());
+    EventLog log;
+    pages.setViewer(&log);
+    MessageRecorder recorder;
+    Calculate("1", "300", pages, recorder);
+    EXPECT_EQ(log.events, SaturationBranchOrder());
+}
+
+TEST(WriteOrderTest, AboveSaturationFillsNaNThenRefreshesPage3ThenWritesIt) {
+    for (const char* T : {"650", "700", "1000", "2000"}) {
+        ResultPages pages(testing::English());
+        EventLog log;
+        pages.setViewer(&log);
+        MessageRecorder recorder;
+        Calculate("8", T, pages, recorder);
+        ASSERT_GE(log.events.size(), 2u + 48u + 1u + 12u) << T;
+        EXPECT_EQ(log.events[0], Event(3, 0)) << T;
+        EXPECT_EQ(log.events[1], Event(3, 1)) << T;
+        std::set<Event> filled(log.events.begin() + 2, log.events.begin() + 50);
+        EXPECT_EQ(filled.size(), 48u) << T;
+        for (const Event& e : filled) EXPECT_TRUE(e.first == 1 || e.first == 2) << T;
+        std::vector<Event> rest(log.events.begin() + 50, log.events.end());
+        std::vector<Event> expected{{3, kRefresh}, {3, 13}};
+        Append(expected, 3, testing::WriteOrder(testing::kPage3State));
+        EXPECT_EQ(rest, expected) << T;
+    }
+}
+
+// ---- A fault in the middle of a page --------------------------------------------------------
+
+// Overwrites a slot with garbage the moment the run has written it, so that the heat-capacity
+// ratio cannot read it back.
+class Saboteur : public PageViewer {
+public:
+    Saboteur(ResultPages& pages, int page, int slot, QString garbage)
+        : pages_(pages), page_(page), slot_(slot), garbage_(std::move(garbage)) {}
+    void slotWritten(int page, int index) override {
+        if (busy_ || page != page_ || index != slot_ || done_) return;
+        busy_ = true;
+        pages_.writeText(page, index, garbage_);
+        busy_ = false;
+        done_ = true;
+    }
+    void pageRefreshed(int) override {}
+
+private:
+    ResultPages& pages_;
+    int page_, slot_;
+    QString garbage_;
+    bool busy_ = false, done_ = false;
+};
+
+struct FaultCase {
+    const char* P;
+    const char* T;
+    Column column;
+    bool onCv;            // garbage in cv (else in cp)
+    const char* garbage;  // what the slot shows instead of its number
+};
+
+std::ostream& operator<<(std::ostream& out, const FaultCase& c) {
+    return out << c.P << " MPa, " << c.T << " K, " << c.column.name << (c.onCv ? " cv" : " cp")
+               << " \"" << c.garbage << '"';
+}
+
+class FaultTest : public ::testing::TestWithParam<FaultCase> {};
+
+// The run stops at the ratio: the slots it wrote keep their texts, every other slot, although it
+// showed numbers of the earlier press, now shows "NaN", and page 3's region slot "Region :" if
+// the caption was not reached.
+TEST_P(FaultTest, ShowsTheErrorAndNaNForEverySlotNotReached) {
+    const FaultCase& c = GetParam();
+    const bool saturation = std::strtod(c.T, nullptr) <= 647.0;
+    for (const Convention* convention : kConventions) {
+        const Press clean = FreshPress(c.P, c.T, *convention);
+        ASSERT_TRUE(clean.messages.isEmpty()) << c;
+
+        ResultPages pages(convention->locale());
+        PressOn(pages, "0.1", "500", *convention);  // every slot shows a number
+        const int garbageSlot = c.onCv ? c.column.cv : c.column.cp;
+        Saboteur saboteur(pages, c.column.page, garbageSlot, QString::fromUtf8(c.garbage));
+        pages.setViewer(&saboteur);
+        const Press faulty = PressOn(pages, c.P, c.T, *convention);
+        EXPECT_EQ(faulty.messages, QStringList{kComputationError}) << c;
+
+        // What the run wrote before it reached the ratio of the sabotaged column.
+        std::vector<Event> order;
+        if (saturation) {
+            order = SaturationBranchOrder();
+        } else {
+            order = {{3, 0}, {3, 1}};
+            for (int page = 1; page <= 2; ++page) {
+                for (int index = 0; index < 24; ++index) order.push_back({page, index});
+            }
+            order.push_back({3, 13});
+            Append(order, 3, testing::WriteOrder(testing::kPage3State));
+        }
+        std::set<Event> written;
+        for (const Event& e : order) {
+            if (e == Event(c.column.page, c.column.k)) break;
+            written.insert(e);
+        }
+        for (int page = 1; page <= 3; ++page) {
+            for (int index = 0; index < testing::kSlotCounts[page - 1]; ++index) {
+                const QString& text = faulty.pages[page - 1][index];
+                QString expected;
+                if (page == c.column.page && index == garbageSlot) {
+                    expected = QString::fromUtf8(c.garbage);
+                } else if (written.count({page, index}) != 0) {
+                    expected = clean.pages[page - 1][index];
+                } else {
+                    expected = page == 3 && index == 13 ? "Region :" : "NaN";
+                }
+                EXPECT_EQ(text, expected) << c << ", " << convention->name << ": page " << page
+                                          << ", slot " << index;
+            }
+        }
+    }
+}
+
+// Texts that are no number, including those a lenient reader would take for infinity or NaN: a
+// ratio from "inf" would show 0.000 as if all were well.
+INSTANTIATE_TEST_SUITE_P(
+    Columns, FaultTest,
+    ::testing::Values(FaultCase{"1", "300", testing::kPage1Liquid, true, "#garbage"},
+                      FaultCase{"1", "300", testing::kPage1Vapour, true, "#garbage"},
+                      FaultCase{"1", "300", testing::kPage2Liquid, true, "#garbage"},
+                      FaultCase{"1", "300", testing::kPage2Vapour, false, "#garbage"},
+                      FaultCase{"1", "300", testing::kPage3State, true, "#garbage"},
+                      FaultCase{"30", "650", testing::kPage3State, true, "#garbage"},
+                      FaultCase{"8", "2000", testing::kPage3State, false, "#garbage"},
+                      FaultCase{"1", "300", testing::kPage3State, true, "inf"},
+                      FaultCase{"1", "300", testing::kPage1Liquid, true, "NaN"},
+                      FaultCase{"8", "2000", testing::kPage3State, true, "Infinity"},
+                      FaultCase{"1", "300", testing::kPage2Vapour, true, ""}));
+
+// ---- Two presses in a row -------------------------------------------------------------------
+
+struct TwoPresses {
+    const char* firstP;
+    const char* firstT;
+    const char* secondP;
+    const char* secondT;
+};
+
+std::ostream& operator<<(std::ostream& out, const TwoPresses& c) {
+    return out << c.firstP << "/" << c.firstT << " then " << c.secondP << "/" << c.secondT;
+}
+
+class TwoPressesTest : public ::testing::TestWithParam<TwoPresses> {};
+
+// After two presses the pages show exactly what the second alone shows on fresh pages: no text
+// of the first survives. A rejected second press leaves the first one's pages.
+TEST_P(TwoPressesTest, SecondPressLeavesNothingOfTheFirst) {
+    const TwoPresses& c = GetParam();
+    for (const Convention* convention : kConventions) {
+        ResultPages pages(convention->locale());
+        const Press first = PressOn(pages, c.firstP, c.firstT, *convention);
+        ASSERT_TRUE(first.messages.isEmpty()) << c;
+        for (int page = 1; page <= 3; ++page) {
+            for (const QString& text : first.pages[page - 1]) {
+                ASSERT_NE(text, "NaN") << c << ": the first press must fill every slot";
+            }
+        }
+        const Press second = PressOn(pages, c.secondP, c.secondT, *convention);
+        const Press alone = FreshPress(c.secondP, c.secondT, *convention);
+        EXPECT_EQ(second.messages, alone.messages) << c;
+        const bool rejected = !alone.messages.isEmpty() && alone.messages != QStringList{kInvalidRegion};
+        ExpectSamePages(second.pages, rejected ? first.pages : alone.pages,
+                        ::testing::PrintToString(c) + ", " + convention->name);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, TwoPressesTest,
+    ::testing::Values(TwoPresses{"1", "300", "10.1", "1100"}, TwoPresses{"1", "300", "100", "500"},
+                      TwoPresses{"1", "300", "30", "700"}, TwoPresses{"1", "300", "30", "650"},
+                      TwoPresses{"0.1", "500", "8", "2000"}, TwoPresses{"0.1", "500", "1e-6", "300"},
+                      TwoPresses{"0.1", "500", "22.1", "647"}, TwoPresses{"3", "500", "1", "300"},
+                      TwoPresses{"3", "500", "3", "500"}, TwoPresses{"3", "500", "", "300"},
+                      TwoPresses{"3", "500", "150", "500"}));
+
+// ---- Heat-capacity ratio --------------------------------------------------------------------
+
+// On every column that shows a ratio, it is the quotient of the cp and cv texts beside it.
+void ExpectRatiosFromShownTexts(const Pages& pages, const Convention& convention,
+                                const std::string& context, int& columnsChecked) {
+    for (const Column& c : testing::kColumns) {
+        const QStringList& page = pages[c.page - 1];
+        if (page[c.k] == "NaN") continue;
+        const auto cp = ReadShown(page[c.cp], testing::kCpDecimals, convention);
+        const auto cv = ReadShown(page[c.cv], testing::kCvDecimals, convention);
+        ASSERT_TRUE(cp && cv) << context << ", " << c.name;
+        EXPECT_EQ(page[c.k], Shown(*cp / *cv, testing::kRatioDecimals, convention))
+            << context << ", " << c.name << ": cp " << page[c.cp].toStdString() << ", cv "
+            << page[c.cv].toStdString();
+        ++columnsChecked;
+    }
+}
+
+TEST(RatioTest, IsTheQuotientOfTheShownTextsUnderBothConventions) {
+    struct Input {
+        const char* P;
+        const char* T;
+    };
+    // Includes near-critical states whose cp is shown with digit grouping.
+    const std::vector<Input> inputs{{"1", "300"},     {"0.1", "500"},   {"10", "600"},
+                                    {"21", "646.9"},  {"22", "647"},    {"30", "650"},
+                                    {"22.1", "647.1"}, {"22.064", "647.1"}, {"22.0645", "647.0965"},
+                                    {"8", "2000"},
+                                    {"30", "700"},    {"100", "1000"}};
+    bool grouped = false;
+    for (const Convention* convention : kConventions) {
+        int columns = 0;
+        for (const Input& input : inputs) {
+            const Press press = FreshPress(input.P, input.T, *convention);
+            ASSERT_TRUE(press.messages.isEmpty()) << input.P << ", " << input.T;
+            ExpectRatiosFromShownTexts(press.pages, *convention,
+                                       std::string(input.P) + ", " + input.T, columns);
+            for (const Column& c : testing::kColumns) {
+                grouped = grouped || press.pages[c.page - 1][c.cp].contains(convention->group);
+            }
+        }
+        EXPECT_GT(columns, 20) << convention->name;
+    }
+    EXPECT_TRUE(grouped) << "no input shows a cp with digit grouping";
+}
+
+// The ratio of the rounded cp and cv differs at three decimals from that of the unrounded ones
+// for some states; the page must show the former.
+TEST(RatioTest, UsesTheRoundedValuesNotTheRoutines) {
+    FillCoefficientTables();
+    int differing = 0;
+    for (int step = 0; step <= 60; ++step) {
+        const double T = 280.0 + 6.0 * step;
+        const std::string text = std::to_string(T);
+        const Press press = FreshPress("50", text.c_str(), kEnglish);
+        ASSERT_TRUE(press.messages.isEmpty()) << T;
+        const QStringList& page3 = press.pages[2];
+        const double cp = ReadShown(page3[7], 3, kEnglish).value();
+        const double cv = ReadShown(page3[8], 3, kEnglish).value();
+        const double P = 50.0;
+        const QString fromRoutines = Shown(R1cp(P, T) / R1cv(P, T), 3, kEnglish);
+        EXPECT_EQ(page3[11], Shown(cp / cv, 3, kEnglish)) << T;
+        if (fromRoutines != page3[11]) ++differing;
+    }
+    EXPECT_GT(differing, 0) << "no state tells the rounded ratio from the unrounded one";
+}
+
+}  // namespace
+}  // namespace vapomet
