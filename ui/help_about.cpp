@@ -72,6 +72,7 @@ FrmHelp::FrmHelp()
     Usg->setGeometry(TwipsToRect({120, 360, 5895, 4935}));
     Usg->setPlainText(UsageText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     Usg->setReadOnly(true);
+    Usg->setTabChangesFocus(true);
     Usg->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Usg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette palette = Usg->palette();

@@ -54,7 +54,10 @@ int TwipsX(int twips) { return TwipsToPixels(twips, LogicalDpiX()); }
 int TwipsY(int twips) { return TwipsToPixels(twips, LogicalDpiY()); }
 
 QRect TwipsToRect(const TwipRect& box) {
-    return {TwipsX(box.left), TwipsY(box.top), TwipsX(box.width), TwipsY(box.height)};
+    // Edges are converted, not sizes, so that boxes that touch in twips touch in pixels.
+    const int left = TwipsX(box.left);
+    const int top = TwipsY(box.top);
+    return {left, top, TwipsX(box.left + box.width) - left, TwipsY(box.top + box.height) - top};
 }
 
 QSize TwipsToSize(int width, int height) { return {TwipsX(width), TwipsY(height)}; }

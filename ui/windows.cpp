@@ -233,6 +233,7 @@ Steam3::Steam3(const ResultPages& pages) : QWidget(nullptr, Qt::Window) {
     // The text box shows lines; the CR of each CRLF ends the line and is not drawn.
     Text1->setPlainText(NomenclatureText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     Text1->setReadOnly(true);
+    Text1->setTabChangesFocus(true);
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1->document()->setDocumentMargin(2);

@@ -1,0 +1,130 @@
+// Helpers of the window tests: a message recorder, a made-up registry, a started program.
+#pragma once
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QStringList>
+#include <QWidget>
+#include <map>
+#include <memory>
+
+#include "ui/look.h"
+#include "ui/module1.h"
+#include "ui/sysinfo.h"
+
+namespace vapomet::uitest {
+
+class MessageRecorder : public MessageSink {
+public:
+    void showMessage(const QString& text) override { messages.append(text); }
+    QStringList messages;
+};
+
+inline QLocale English() { return QLocale(QLocale::English, QLocale::UnitedStates); }
+
+// Runs the deletions that closing and unloading windows have scheduled.
+inline void FlushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+// The top-level widgets of the program with this object name that still exist.
+inline int CountWindows(const QString& name) {
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == name) ++count;
+    }
+    return count;
+}
+
+// A program after start-up with no splash wait, its messages recorded and its end noted.
+struct StartedProgram {
+    StartedProgram() : program(std::make_unique<ui::Module1>(English())) {
+        program->setMessageSink(&recorder);
+        program->setEndProgram([this] { ++ends; });
+        program->startUp(std::chrono::milliseconds(0));
+    }
+    ~StartedProgram() {
+        program.reset();
+        FlushDeletes();
+    }
+    ui::Module1& operator*() { return *program; }
+    ui::Module1* operator->() { return program.get(); }
+
+    MessageRecorder recorder;
+    int ends = 0;
+    std::unique_ptr<ui::Module1> program;
+};
+
+// The texts the page's window shows, slot by slot.
+inline QStringList ShownTexts(ui::PageWindow& window) {
+    QStringList texts;
+    for (int index = 0; index < window.valueSlots().count(); ++index) {
+        texts.append(window.valueSlots().slot(index)->text());
+    }
+    return texts;
+}
+
+// A registry made up by the test: keys by root and name, values with their type and bytes.
+class FakePlatform : public ui::SystemPlatform {
+public:
+    struct Value {
+        std::uint32_t type;
+        QByteArray bytes;
+    };
+
+    void addValue(std::uint32_t root, const QString& key, const QString& name, Value value) {
+        keys[{root, key}][name] = std::move(value);
+    }
+
+    bool openKey(std::uint32_t root, const QString& keyName, std::uint32_t access,
+                 KeyHandle& key) override {
+        accesses.append(access);
+        const auto found = keys.find({root, keyName});
+        if (found == keys.end()) {
+            key = 0;
+            return false;
+        }
+        key = nextHandle++;
+        openKeys[key] = &found->second;
+        return true;
+    }
+
+    bool queryValue(KeyHandle key, const QString& valueName, std::uint32_t& type, char* buffer,
+                    std::uint32_t& size) override {
+        const auto open = openKeys.find(key);
+        if (open == openKeys.end()) return false;
+        const auto value = open->second->find(valueName);
+        if (value == open->second->end()) return false;
+        if (static_cast<std::uint32_t>(value->second.bytes.size()) > size) return false;
+        std::copy(value->second.bytes.begin(), value->second.bytes.end(), buffer);
+        size = static_cast<std::uint32_t>(value->second.bytes.size());
+        type = value->second.type;
+        return true;
+    }
+
+    void closeKey(KeyHandle key) override {
+        ++closes;
+        openKeys.erase(key);
+    }
+
+    bool isOrdinaryFile(const QString& path) override { return files.contains(path); }
+
+    bool startProcess(const QString& path) override {
+        startAttempts.append(path);
+        return startable.contains(path);
+    }
+
+    std::map<std::pair<std::uint32_t, QString>, std::map<QString, Value>> keys;
+    std::map<KeyHandle, std::map<QString, Value>*> openKeys;
+    KeyHandle nextHandle = 1;
+    QList<std::uint32_t> accesses;
+    int closes = 0;
+    QStringList files;
+    QStringList startable;
+    QStringList startAttempts;
+};
+
+}  // namespace vapomet::uitest
