@@ -84,6 +84,33 @@ inline double Pow(double base, std::int16_t exponent) noexcept {
     return std::pow(base, static_cast<double>(exponent));
 }
 
+// The derivative factor of a power x^e: 1, e or e (e - 1) for the derivative of order 0, 1, 2.
+inline double DerivativeFactor(double e, int order) noexcept {
+    return order == 0 ? 1.0 : order == 1 ? e : e * (e - 1.0);
+}
+
+// Sum over the terms first..last of n x^I y^J differentiated `dx` times in x and `dy` times
+// in y: every term is evaluated, also where its factor is zero, in ascending order.
+template <typename Exponents, typename Coefficients>
+double SumTerms(const FaultScope& f, const Exponents& I, const Exponents& J, const Coefficients& n,
+                int first, int last, double x, int dx, double y, int dy) {
+    double sum = 0.0;
+    for (int i = first; i <= last; ++i)
+        sum += n[i] * DerivativeFactor(I[i], dx) * Pow(x, f.lower(I[i], dx)) *
+               DerivativeFactor(J[i], dy) * Pow(y, f.lower(J[i], dy));
+    return sum;
+}
+
+// The same for terms n y^J of one variable (the ideal-gas parts).
+template <typename Exponents, typename Coefficients>
+double SumTerms(const FaultScope& f, const Exponents& J, const Coefficients& n, int first, int last,
+                double y, int dy) {
+    double sum = 0.0;
+    for (int i = first; i <= last; ++i)
+        sum += n[i] * DerivativeFactor(J[i], dy) * Pow(y, f.lower(J[i], dy));
+    return sum;
+}
+
 // The specific gas constant of IAPWS-IF97, kJ/(kg K).
 inline constexpr double R = 0.461526;
 

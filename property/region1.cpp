@@ -9,8 +9,8 @@ namespace vapomet {
 namespace {
 
 using detail::FaultScope;
-using detail::Pow;
 using detail::R;
+using detail::SumTerms;
 
 struct Reduced {
     double pi, tau, a, b;
@@ -24,62 +24,28 @@ Reduced Reduce(const FaultScope& f, const double& P, const double& T) {
 
 constexpr int kTerms = 34;
 
-double Gamma(const FaultScope&, const Reduced& x) {
+// gamma and its derivatives: d/dpi = -d/da, d/dtau = d/db.
+double Sum(const FaultScope& f, const Reduced& x, int da, int db) {
     const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kTerms; ++i) sum += t.R1n[i] * Pow(x.a, t.R1I[i]) * Pow(x.b, t.R1J[i]);
-    return sum;
+    return SumTerms(f, t.R1I, t.R1J, t.R1n, 1, kTerms, x.a, da, x.b, db);
 }
-
+double Gamma(const FaultScope& f, const Reduced& x) {
+    return Sum(f, x, 0, 0);
+}
 double GammaPi(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kTerms; ++i) {
-        const double I = t.R1I[i];
-        sum += -t.R1n[i] * I * Pow(x.a, f.lower(t.R1I[i], 1)) * Pow(x.b, t.R1J[i]);
-    }
-    return sum;
+    return -Sum(f, x, 1, 0);
 }
-
 double GammaPiPi(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kTerms; ++i) {
-        const double I = t.R1I[i];
-        sum += t.R1n[i] * I * (I - 1.0) * Pow(x.a, f.lower(t.R1I[i], 2)) * Pow(x.b, t.R1J[i]);
-    }
-    return sum;
+    return Sum(f, x, 2, 0);
 }
-
 double GammaTau(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kTerms; ++i) {
-        const double J = t.R1J[i];
-        sum += t.R1n[i] * Pow(x.a, t.R1I[i]) * J * Pow(x.b, f.lower(t.R1J[i], 1));
-    }
-    return sum;
+    return Sum(f, x, 0, 1);
 }
-
 double GammaTauTau(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kTerms; ++i) {
-        const double J = t.R1J[i];
-        sum += t.R1n[i] * Pow(x.a, t.R1I[i]) * J * (J - 1.0) * Pow(x.b, f.lower(t.R1J[i], 2));
-    }
-    return sum;
+    return Sum(f, x, 0, 2);
 }
-
 double GammaPiTau(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kTerms; ++i) {
-        const double I = t.R1I[i];
-        const double J = t.R1J[i];
-        sum += -t.R1n[i] * I * Pow(x.a, f.lower(t.R1I[i], 1)) * J * Pow(x.b, f.lower(t.R1J[i], 1));
-    }
-    return sum;
+    return -Sum(f, x, 1, 1);
 }
 
 }  // namespace

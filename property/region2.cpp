@@ -9,8 +9,8 @@ namespace vapomet {
 namespace {
 
 using detail::FaultScope;
-using detail::Pow;
 using detail::R;
+using detail::SumTerms;
 
 struct Reduced {
     double pi, tau, b;
@@ -27,92 +27,43 @@ constexpr int kResidualTerms = 43;
 
 // ---- ideal-gas part; its pi-derivative is 1/pi, not a sum ----
 
-double Gamma0(const FaultScope&, const Reduced& x) {
+double Ideal(const FaultScope& f, const Reduced& x, int dtau) {
     const auto& t = Tables();
-    double sum = std::log(x.pi);
-    for (int i = 1; i <= kIdealTerms; ++i) sum += t.R2n0[i] * Pow(x.tau, t.R2J0[i]);
-    return sum;
+    return SumTerms(f, t.R2J0, t.R2n0, 1, kIdealTerms, x.tau, dtau);
 }
-
+double Gamma0(const FaultScope& f, const Reduced& x) {
+    return std::log(x.pi) + Ideal(f, x, 0);
+}
 double Gamma0Tau(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kIdealTerms; ++i) {
-        const double J = t.R2J0[i];
-        sum += t.R2n0[i] * J * Pow(x.tau, f.lower(t.R2J0[i], 1));
-    }
-    return sum;
+    return Ideal(f, x, 1);
 }
-
 double Gamma0TauTau(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kIdealTerms; ++i) {
-        const double J = t.R2J0[i];
-        sum += t.R2n0[i] * J * (J - 1.0) * Pow(x.tau, f.lower(t.R2J0[i], 2));
-    }
-    return sum;
+    return Ideal(f, x, 2);
 }
 
 // ---- residual part ----
 
-double GammaR(const FaultScope&, const Reduced& x) {
+double Residual(const FaultScope& f, const Reduced& x, int dpi, int dtau) {
     const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kResidualTerms; ++i)
-        sum += t.R2n[i] * Pow(x.pi, t.R2I[i]) * Pow(x.b, t.R2J[i]);
-    return sum;
+    return SumTerms(f, t.R2I, t.R2J, t.R2n, 1, kResidualTerms, x.pi, dpi, x.b, dtau);
 }
-
+double GammaR(const FaultScope& f, const Reduced& x) {
+    return Residual(f, x, 0, 0);
+}
 double GammaRPi(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kResidualTerms; ++i) {
-        const double I = t.R2I[i];
-        sum += t.R2n[i] * I * Pow(x.pi, f.lower(t.R2I[i], 1)) * Pow(x.b, t.R2J[i]);
-    }
-    return sum;
+    return Residual(f, x, 1, 0);
 }
-
 double GammaRPiPi(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kResidualTerms; ++i) {
-        const double I = t.R2I[i];
-        sum += t.R2n[i] * I * (I - 1.0) * Pow(x.pi, f.lower(t.R2I[i], 2)) * Pow(x.b, t.R2J[i]);
-    }
-    return sum;
+    return Residual(f, x, 2, 0);
 }
-
 double GammaRTau(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kResidualTerms; ++i) {
-        const double J = t.R2J[i];
-        sum += t.R2n[i] * Pow(x.pi, t.R2I[i]) * J * Pow(x.b, f.lower(t.R2J[i], 1));
-    }
-    return sum;
+    return Residual(f, x, 0, 1);
 }
-
 double GammaRTauTau(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kResidualTerms; ++i) {
-        const double J = t.R2J[i];
-        sum += t.R2n[i] * Pow(x.pi, t.R2I[i]) * J * (J - 1.0) * Pow(x.b, f.lower(t.R2J[i], 2));
-    }
-    return sum;
+    return Residual(f, x, 0, 2);
 }
-
 double GammaRPiTau(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kResidualTerms; ++i) {
-        const double I = t.R2I[i];
-        const double J = t.R2J[i];
-        sum += t.R2n[i] * I * Pow(x.pi, f.lower(t.R2I[i], 1)) * J * Pow(x.b, f.lower(t.R2J[i], 1));
-    }
-    return sum;
+    return Residual(f, x, 1, 1);
 }
 
 // The quantities of cv and w: X = 1 + pi gr_pi - tau pi gr_pitau and 1 - pi^2 gr_pipi.

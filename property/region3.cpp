@@ -11,8 +11,8 @@ namespace vapomet {
 namespace {
 
 using detail::FaultScope;
-using detail::Pow;
 using detail::R;
+using detail::SumTerms;
 
 constexpr double kCriticalDensity = 322.0;        // kg/m3
 constexpr double kCriticalTemperature = 647.096;  // K
@@ -26,64 +26,29 @@ Reduced Reduce(const FaultScope& f, const double& rho, const double& T) {
     return {f.in(rho) / kCriticalDensity, kCriticalTemperature / f.in(T)};
 }
 
-double Phi(const FaultScope&, const Reduced& x) {
+// The power sum of terms 2..40 differentiated `dd` times in delta and `dt` times in tau; the
+// n_1 ln(delta) term is added by each quantity after the pass.
+double Sum(const FaultScope& f, const Reduced& x, int dd, int dt) {
     const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = kFirst; i <= kLast; ++i)
-        sum += t.R3n[i] * Pow(x.delta, t.R3I[i]) * Pow(x.tau, t.R3J[i]);
-    return sum + t.R3n[1] * std::log(x.delta);
+    return SumTerms(f, t.R3I, t.R3J, t.R3n, kFirst, kLast, x.delta, dd, x.tau, dt);
 }
-
+double Phi(const FaultScope& f, const Reduced& x) {
+    return Sum(f, x, 0, 0) + Tables().R3n[1] * std::log(x.delta);
+}
 double PhiDelta(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = kFirst; i <= kLast; ++i) {
-        const double I = t.R3I[i];
-        sum += t.R3n[i] * I * Pow(x.delta, f.lower(t.R3I[i], 1)) * Pow(x.tau, t.R3J[i]);
-    }
-    return sum + t.R3n[1] / x.delta;
+    return Sum(f, x, 1, 0) + Tables().R3n[1] / x.delta;
 }
-
 double PhiDeltaDelta(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = kFirst; i <= kLast; ++i) {
-        const double I = t.R3I[i];
-        sum += t.R3n[i] * I * (I - 1.0) * Pow(x.delta, f.lower(t.R3I[i], 2)) * Pow(x.tau, t.R3J[i]);
-    }
-    return sum - t.R3n[1] / x.delta / x.delta;
+    return Sum(f, x, 2, 0) - Tables().R3n[1] / x.delta / x.delta;
 }
-
 double PhiTau(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = kFirst; i <= kLast; ++i) {
-        const double J = t.R3J[i];
-        sum += t.R3n[i] * J * Pow(x.delta, t.R3I[i]) * Pow(x.tau, f.lower(t.R3J[i], 1));
-    }
-    return sum;
+    return Sum(f, x, 0, 1);
 }
-
 double PhiTauTau(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = kFirst; i <= kLast; ++i) {
-        const double J = t.R3J[i];
-        sum += t.R3n[i] * J * (J - 1.0) * Pow(x.delta, t.R3I[i]) * Pow(x.tau, f.lower(t.R3J[i], 2));
-    }
-    return sum;
+    return Sum(f, x, 0, 2);
 }
-
 double PhiDeltaTau(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = kFirst; i <= kLast; ++i) {
-        const double I = t.R3I[i];
-        const double J = t.R3J[i];
-        sum += t.R3n[i] * I * J * Pow(x.delta, f.lower(t.R3I[i], 1)) *
-               Pow(x.tau, f.lower(t.R3J[i], 1));
-    }
-    return sum;
+    return Sum(f, x, 1, 1);
 }
 
 // ---- The density solver ----------------------------------------------------------------------

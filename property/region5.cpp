@@ -9,8 +9,8 @@ namespace vapomet {
 namespace {
 
 using detail::FaultScope;
-using detail::Pow;
 using detail::R;
+using detail::SumTerms;
 
 struct Reduced {
     double pi, tau;
@@ -25,93 +25,43 @@ constexpr int kResidualTerms = 5;
 
 // ---- ideal-gas part; ln pi is added by the caller, the pi-derivative is 1/pi ----
 
-double Gamma0Sum(const FaultScope&, const Reduced& x) {
+double Ideal(const FaultScope& f, const Reduced& x, int dtau) {
     const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kIdealTerms; ++i) sum += t.R5n0[i] * Pow(x.tau, t.R5J0[i]);
-    return sum;
+    return SumTerms(f, t.R5J0, t.R5n0, 1, kIdealTerms, x.tau, dtau);
 }
-
+double Gamma0Sum(const FaultScope& f, const Reduced& x) {
+    return Ideal(f, x, 0);
+}
 double Gamma0Tau(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kIdealTerms; ++i) {
-        const double J = t.R5J0[i];
-        sum += t.R5n0[i] * J * Pow(x.tau, f.lower(t.R5J0[i], 1));
-    }
-    return sum;
+    return Ideal(f, x, 1);
 }
-
 double Gamma0TauTau(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kIdealTerms; ++i) {
-        const double J = t.R5J0[i];
-        sum += t.R5n0[i] * J * (J - 1.0) * Pow(x.tau, f.lower(t.R5J0[i], 2));
-    }
-    return sum;
+    return Ideal(f, x, 2);
 }
 
 // ---- residual part ----
 
-double GammaR(const FaultScope&, const Reduced& x) {
+double Residual(const FaultScope& f, const Reduced& x, int dpi, int dtau) {
     const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kResidualTerms; ++i)
-        sum += t.R5n[i] * Pow(x.pi, t.R5I[i]) * Pow(x.tau, t.R5J[i]);
-    return sum;
+    return SumTerms(f, t.R5I, t.R5J, t.R5n, 1, kResidualTerms, x.pi, dpi, x.tau, dtau);
 }
-
+double GammaR(const FaultScope& f, const Reduced& x) {
+    return Residual(f, x, 0, 0);
+}
 double GammaRPi(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kResidualTerms; ++i) {
-        const double I = t.R5I[i];
-        sum += t.R5n[i] * I * Pow(x.pi, f.lower(t.R5I[i], 1)) * Pow(x.tau, t.R5J[i]);
-    }
-    return sum;
+    return Residual(f, x, 1, 0);
 }
-
 double GammaRPiPi(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kResidualTerms; ++i) {
-        const double I = t.R5I[i];
-        sum += t.R5n[i] * I * (I - 1.0) * Pow(x.pi, f.lower(t.R5I[i], 2)) * Pow(x.tau, t.R5J[i]);
-    }
-    return sum;
+    return Residual(f, x, 2, 0);
 }
-
 double GammaRTau(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kResidualTerms; ++i) {
-        const double J = t.R5J[i];
-        sum += t.R5n[i] * Pow(x.pi, t.R5I[i]) * J * Pow(x.tau, f.lower(t.R5J[i], 1));
-    }
-    return sum;
+    return Residual(f, x, 0, 1);
 }
-
 double GammaRTauTau(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kResidualTerms; ++i) {
-        const double J = t.R5J[i];
-        sum += t.R5n[i] * Pow(x.pi, t.R5I[i]) * J * (J - 1.0) * Pow(x.tau, f.lower(t.R5J[i], 2));
-    }
-    return sum;
+    return Residual(f, x, 0, 2);
 }
-
 double GammaRPiTau(const FaultScope& f, const Reduced& x) {
-    const auto& t = Tables();
-    double sum = 0.0;
-    for (int i = 1; i <= kResidualTerms; ++i) {
-        const double I = t.R5I[i];
-        const double J = t.R5J[i];
-        sum +=
-            t.R5n[i] * I * J * Pow(x.pi, f.lower(t.R5I[i], 1)) * Pow(x.tau, f.lower(t.R5J[i], 1));
-    }
-    return sum;
+    return Residual(f, x, 1, 1);
 }
 
 // The quantities of cv and w, after the ideal-gas pass and then the residual pass.
