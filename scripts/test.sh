@@ -1,9 +1,25 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Vapomet with its tests and runs every test.
+# Installs what is missing, builds Vapomet with its tests and runs every test: the normal build,
+# the same build under AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzzer for a
+# minute (FUZZ_SECONDS sets another time; 0 leaves the fuzzers out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs=$(nproc)
+
+echo "== Normal build and tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVAPOMET_WERROR=ON
 cmake --build build -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== Sanitized build and tests"
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVAPOMET_SANITIZE=ON \
+      -DVAPOMET_BUILD_BENCHMARKS=OFF -DVAPOMET_WERROR=ON
+cmake --build build-sanitize -j "$jobs"
+QT_QPA_PLATFORM=offscreen ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+
+seconds=${FUZZ_SECONDS:-60}
+if [ "$seconds" != 0 ]; then
+  echo "== Fuzzers, ${seconds} s each"
+  scripts/fuzz.sh "$seconds"
+fi
