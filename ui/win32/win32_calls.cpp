@@ -32,7 +32,7 @@ void CloseKey(KeyHandle key) {
 }
 
 bool StartProgram(const std::string& path) {
-    // The command line is the program's path in quotes, so that blanks in it stay part of it;
+    // The command line is the program's path in quotes, so that blanks in it belong to it;
     // CreateProcess may write into the line, so it is a buffer of its own.
     std::vector<char> commandLine;
     commandLine.push_back('"');
