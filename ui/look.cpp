@@ -7,7 +7,7 @@
 #include <cmath>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "ui/win32/win32_calls.h"
 #endif
 
 // The pictures are compiled into the program's static library; register them before use.
@@ -79,8 +79,8 @@ void RegisterFontSubstitutes() {
 
 QColor SystemColour(int index) {
 #ifdef _WIN32
-    const DWORD rgb = GetSysColor(index);
-    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+    const win32::Rgb rgb = win32::SystemColour(index);
+    return QColor(rgb.red, rgb.green, rgb.blue);
 #else
     switch (index) {
         case kColourWindow: return QColor(255, 255, 255);

@@ -162,7 +162,10 @@ void Module1::pageRefreshed(int page) {
 
 void Module1::calculate() {
     if (!main_) return;
-    Calculate(main_->Text1->text(), main_->Text2->text(), pages_, *messages_);
+    const QString pressure = main_->Text1->text();
+    const QString temperature = main_->Text2->text();
+    main_->forgetTyping();
+    Calculate(pressure, temperature, pages_, *messages_);
 }
 
 void Module1::showSteam2() { ShowInFront(loadSteam2()); }

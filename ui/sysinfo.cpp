@@ -6,7 +6,9 @@
 #include <vector>
 
 #ifdef _WIN32
-#include <windows.h>
+#include <QDir>
+
+#include "ui/win32/win32_calls.h"
 #endif
 
 namespace vapomet::ui {
@@ -25,33 +27,22 @@ QString FormatHexLiteral(const QString& text) {
 }
 
 #ifdef _WIN32
+// The registry and the processes of Windows, through the Qt-free calls of ui/win32.
 class WindowsPlatform : public SystemPlatform {
 public:
     bool openKey(std::uint32_t root, const QString& keyName, std::uint32_t access,
                  KeyHandle& key) override {
-        HKEY opened = nullptr;
-        const QByteArray name = keyName.toLocal8Bit();
-        const LONG status = RegOpenKeyExA(reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(root)),
-                                          name.constData(), 0, access, &opened);
-        key = reinterpret_cast<KeyHandle>(opened);
-        return status == ERROR_SUCCESS;
+        return win32::OpenKey(root, keyName.toLocal8Bit().toStdString(), access, key);
     }
     bool queryValue(KeyHandle key, const QString& valueName, std::uint32_t& type, char* buffer,
                     std::uint32_t& size) override {
-        DWORD valueType = 0;
-        DWORD bytes = size;
-        const QByteArray name = valueName.toLocal8Bit();
-        const LONG status = RegQueryValueExA(reinterpret_cast<HKEY>(key), name.constData(), nullptr,
-                                             &valueType, reinterpret_cast<BYTE*>(buffer), &bytes);
-        type = valueType;
-        size = bytes;
-        return status == ERROR_SUCCESS;
+        return win32::QueryValue(key, valueName.toLocal8Bit().toStdString(), type, buffer, size);
     }
-    void closeKey(KeyHandle key) override {
-        if (key != 0) RegCloseKey(reinterpret_cast<HKEY>(key));
-    }
+    void closeKey(KeyHandle key) override { win32::CloseKey(key); }
     bool isOrdinaryFile(const QString& path) override { return QFileInfo(path).isFile(); }
-    bool startProcess(const QString& path) override { return QProcess::startDetached(path, {}); }
+    bool startProcess(const QString& path) override {
+        return win32::StartProgram(QDir::toNativeSeparators(path).toLocal8Bit().toStdString());
+    }
 };
 #else
 // No registry here: no key opens, so the tool is never found.

@@ -157,6 +157,31 @@ FrmMain::FrmMain(const ResultPages& pages)
     CentreOnScreen(this);
 }
 
+namespace {
+
+void ForgetTyping(QLineEdit* box) {
+    if (!box->isUndoAvailable() && !box->isRedoAvailable()) return;
+    const int cursor = box->cursorPosition();
+    const int selectionStart = box->selectionStart();
+    const int selectionLength = box->selectionLength();
+    const bool cursorAtStart = selectionStart >= 0 && cursor == selectionStart;
+    box->setText(box->text());  // setting the text clears the box's undo history
+    if (selectionStart < 0) {
+        box->setCursorPosition(cursor);
+    } else if (cursorAtStart) {
+        box->setSelection(selectionStart + selectionLength, -selectionLength);
+    } else {
+        box->setSelection(selectionStart, selectionLength);
+    }
+}
+
+}  // namespace
+
+void FrmMain::forgetTyping() {
+    ForgetTyping(Text1);
+    ForgetTyping(Text2);
+}
+
 void FrmMain::closeEvent(QCloseEvent* event) {
     // The window has no close button; a close command from the keyboard ends the program
     // the way "Exit" does, which also unloads this window.

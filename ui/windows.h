@@ -86,6 +86,9 @@ class FrmMain : public QMainWindow, public PageWindow {
 public:
     explicit FrmMain(const ResultPages& pages);
     int page() const override { return 1; }
+    // The input boxes forget the typing that led to their texts (text, cursor and selection
+    // stay), so that their undo history does not grow with every press of the session.
+    void forgetTyping();
 
     QLineEdit* Text1 = nullptr;
     QLineEdit* Text2 = nullptr;

@@ -132,6 +132,61 @@ private slots:
         CheckWindowsShow(program, expected);
     }
 
+    void pressLeavesTheBoxesAsTyped_data() {
+        QTest::addColumn<QString>("p");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<int>("selectionStart");
+        QTest::addColumn<int>("selectionLength");  // negative: the cursor at the start
+        QTest::newRow("cursor at the end") << "12.5" << 4 << -1 << 0;
+        QTest::newRow("cursor inside") << "12.5" << 2 << -1 << 0;
+        QTest::newRow("cursor at the start") << "12.5" << 0 << -1 << 0;
+        QTest::newRow("selection, cursor at its end") << "12.5" << 3 << 1 << 2;
+        QTest::newRow("selection, cursor at its start") << "12.5" << 1 << 1 << -2;
+        QTest::newRow("not a number") << "abc" << 1 << -1 << 0;
+    }
+
+    // A press keeps the texts, the cursor and the selection of the input boxes, but the typing
+    // before it is no longer kept for undoing: over a long session that history would grow
+    // with every press.
+    void pressLeavesTheBoxesAsTyped() {
+        QFETCH(QString, p);
+        QFETCH(int, cursor);
+        QFETCH(int, selectionStart);
+        QFETCH(int, selectionLength);
+        StartedProgram program;
+        ui::FrmMain* main = program->frmMain();
+        Type(main->Text1, p);
+        Type(main->Text2, "300");
+        if (selectionStart < 0) {
+            main->Text1->setCursorPosition(cursor);
+        } else {
+            main->Text1->setSelection(selectionLength < 0 ? selectionStart - selectionLength
+                                                          : selectionStart,
+                                      selectionLength);
+        }
+        const QString selected = main->Text1->selectedText();
+        QVERIFY(main->Text1->isUndoAvailable());
+        QVERIFY(main->Text2->isUndoAvailable());
+
+        QTest::mouseClick(main->Calbtn, Qt::LeftButton);
+
+        QCOMPARE(main->Text1->text(), p);
+        QCOMPARE(main->Text2->text(), QStringLiteral("300"));
+        QCOMPARE(main->Text1->cursorPosition(), cursor);
+        QCOMPARE(main->Text1->selectionStart(), selectionStart);
+        QCOMPARE(main->Text1->selectedText(), selected);
+        QVERIFY(!main->Text1->isUndoAvailable());
+        QVERIFY(!main->Text2->isUndoAvailable());
+        QCOMPARE(program->steam3()->valueSlots().slot(0)->text(),
+                 program.recorder.messages.isEmpty() ? English().toString(English().toDouble(p), 'f', 4)
+                                                     : QStringLiteral("5.000"));
+        // Typing after the press is undone back to the text of the press.
+        QTest::keyClick(main->Text1, Qt::Key_End);
+        QTest::keyClicks(main->Text1, "7");
+        QTest::keyClick(main->Text1, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(main->Text1->text(), p);
+    }
+
     // The same inputs twice give the same pages.
     void pressingTwiceGivesTheSamePages() {
         StartedProgram program;
