@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl-dev xvfb xauth fonts-dejavu-core fonts-liberation2)
+          qt6-base-dev libgl-dev xvfb xauth fonts-dejavu-core fonts-liberation2
+          appstream desktop-file-utils dpkg-dev file man-db gzip)
 
 missing=()
 for p in "${packages[@]}"; do
