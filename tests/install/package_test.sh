@@ -95,6 +95,9 @@ launchable=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:
 component=$(sed -n 's:.*<id>\(.*\)</id>.*:\1:p' "$root/usr/share/metainfo/$app_id.metainfo.xml")
 [ "$component" = "$app_id" ] || fail "the metainfo id is '$component'"
 
+# The metainfo, desktop entry and icon as installed, checked together.
+appstreamcli validate-tree --no-net --strict "$root" || fail "appstreamcli validate-tree on the package"
+
 # ---- The unpacked vapomet-cli prints what the built one prints, with the same status.
 while IFS= read -r arguments; do
   read -r -a args <<<"$arguments"
