@@ -10,36 +10,10 @@ using namespace vapomet::uitest;
 
 namespace {
 
-QStringList FreshTexts(int page) {
-    QStringList texts(SlotCount(page), QStringLiteral("NaN"));
-    if (page == 3) {
-        texts[0] = QStringLiteral("5.000");
-        texts[1] = QStringLiteral("500.000");
-        texts[kRegionSlot] = QStringLiteral("Region :");
-    }
-    return texts;
-}
-
 void Press(StartedProgram& program, const QString& p, const QString& t) {
     program->frmMain()->Text1->setText(p);
     program->frmMain()->Text2->setText(t);
     QTest::mouseClick(program->frmMain()->Calbtn, Qt::LeftButton);
-}
-
-ui::PageWindow* PageOf(StartedProgram& program, int page) {
-    switch (page) {
-        case 2: return program->steam2();
-        case 3: return program->steam3();
-        default: return program->frmMain();
-    }
-}
-
-QWidget* WindowOf(StartedProgram& program, int page) {
-    switch (page) {
-        case 2: return program->steam2();
-        case 3: return program->steam3();
-        default: return program->frmMain();
-    }
 }
 
 }  // namespace
@@ -88,22 +62,6 @@ private slots:
         } else {
             QVERIFY(!ShownTexts(*PageOf(program, page)).contains(QStringLiteral("NaN")));
         }
-    }
-
-    // Closing page 3, typing new inputs and going to page 3 shows a fresh page with the default
-    // inputs, not the typed ones, until the next press.
-    void reopenedPage3ShowsDefaults() {
-        StartedProgram program;
-        Press(program, "1", "300");
-        program->steam3()->close();
-        FlushDeletes();
-        program->frmMain()->Text1->setText("2");
-        program->frmMain()->Text2->setText("400");
-        QTest::mouseClick(program->steam2()->Nextpg, Qt::LeftButton);
-        QCOMPARE(ShownTexts(*program->steam3()), FreshTexts(3));
-        QTest::mouseClick(program->frmMain()->Calbtn, Qt::LeftButton);
-        QCOMPARE(program->steam3()->valueSlots().slot(0)->text(), QStringLiteral("2.0000"));
-        QCOMPARE(program->steam3()->valueSlots().slot(1)->text(), QStringLiteral("400.0000"));
     }
 
     void writeIntoClosedPage_data() {
