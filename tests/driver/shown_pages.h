@@ -33,20 +33,10 @@ struct Convention {
 inline constexpr Convention kEnglish{"en_US", false, '.', ','};
 inline constexpr Convention kGerman{"de_DE", true, ',', '.'};
 
-// Decimals of each quantity on the pages.
-inline constexpr int kPressureDecimals = 4;
-inline constexpr int kTemperatureDecimals = 4;
-inline constexpr int kVolumeDecimals = 6;
-inline constexpr int kDensityDecimals = 4;
-inline constexpr int kEnthalpyDecimals = 4;
-inline constexpr int kEnergyDecimals = 3;
-inline constexpr int kEntropyDecimals = 4;
-inline constexpr int kCpDecimals = 3;
-inline constexpr int kCvDecimals = 3;
-inline constexpr int kSoundDecimals = 3;
-inline constexpr int kConductivityDecimals = 4;
-inline constexpr int kRatioDecimals = 3;
-inline constexpr int kViscosityDecimals = 4;
+// Decimals of P and T, and of the quantities of a column in its write order: v, rho, h, u, s,
+// cp, cv, w, conductivity, the ratio cp/cv, viscosity.
+inline constexpr int kStateDecimals = 4;
+inline constexpr std::array<int, 11> kColumnDecimals{6, 4, 4, 3, 4, 3, 3, 3, 4, 3, 4};
 
 // The slots of one column of values: a phase on a saturation page, or the state on page 3.
 struct Column {
@@ -75,30 +65,19 @@ inline std::vector<int> WriteOrder(const Column& c) {
     return {c.v, c.rho, c.h, c.u, c.s, c.cp, c.cv, c.w, c.cond, c.k, c.vis};
 }
 
-// Decimals of a slot, from the column tables; -1 for the region slot.
+// Decimals of a slot, from the column tables; -1 for the region slot, -2 for no such slot.
 inline int SlotDecimals(int page, int index) {
-    if (page == 1 && (index == kPage1Psat || index == kPage1T)) return 4;
-    if (page == 2 && (index == kPage2Tsat || index == kPage2P)) return 4;
-    if (page == 3 && (index == kPage3P || index == kPage3T)) return 4;
+    if ((page == 1 && (index == kPage1Psat || index == kPage1T)) ||
+        (page == 2 && (index == kPage2Tsat || index == kPage2P)) ||
+        (page == 3 && (index == kPage3P || index == kPage3T)))
+        return kStateDecimals;
     if (page == 3 && index == kPage3Region) return -1;
     for (const Column& c : kColumns) {
-        if (c.page != page) continue;
-        const std::array<std::pair<int, int>, 11> entries{{{c.v, kVolumeDecimals},
-                                                         {c.rho, kDensityDecimals},
-                                                         {c.h, kEnthalpyDecimals},
-                                                         {c.u, kEnergyDecimals},
-                                                         {c.s, kEntropyDecimals},
-                                                         {c.cp, kCpDecimals},
-                                                         {c.cv, kCvDecimals},
-                                                         {c.w, kSoundDecimals},
-                                                         {c.cond, kConductivityDecimals},
-                                                         {c.k, kRatioDecimals},
-                                                         {c.vis, kViscosityDecimals}}};
-        for (const auto& [entry, decimals] : entries) {
-            if (entry == index) return decimals;
-        }
+        const std::vector<int> order = WriteOrder(c);
+        for (std::size_t i = 0; c.page == page && i < order.size(); ++i)
+            if (order[i] == index) return kColumnDecimals[i];
     }
-    return -2;  // no such slot
+    return -2;
 }
 
 // A number as the page should show it: rounded to `decimals`, exactly that many digits after the
