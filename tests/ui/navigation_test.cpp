@@ -123,16 +123,12 @@ private slots:
         QVERIFY(first->isVisible());
         QVERIFY(QTest::qWaitForWindowActive(first));
         QCOMPARE(QApplication::activeWindow(), first);
-        int windows = 0;
-        for (QWidget* widget : QApplication::allWidgets()) windows += widget->objectName() == name;
-        QCOMPARE(windows, 1);
+        QCOMPARE(CountWindows(name, true), 1);
 
         QTest::keyClick(first, static_cast<Qt::Key>(key));
         FlushDeletes();
         QVERIFY(current() == nullptr);
-        windows = 0;
-        for (QWidget* widget : QApplication::allWidgets()) windows += widget->objectName() == name;
-        QCOMPARE(windows, 0);
+        QCOMPARE(CountWindows(name, true), 0);
         item->trigger();
         QVERIFY(current() != nullptr);
         QVERIFY(current()->isVisible());
@@ -170,16 +166,10 @@ private slots:
         }
         QCOMPARE(program.ends, 1);
         FlushDeletes();
-        QVERIFY(program->frmMain() == nullptr);
-        QVERIFY(program->steam2() == nullptr);
-        QVERIFY(program->steam3() == nullptr);
-        QVERIFY(program->frmHelp() == nullptr);
-        QVERIFY(program->frmAbout() == nullptr);
-        for (const char* name : {"frmMain", "Steam2", "Steam3", "frmHelp", "frmAbout"}) {
-            int left = 0;
-            for (QWidget* widget : QApplication::allWidgets()) left += widget->objectName() == name;
-            QVERIFY2(left == 0, name);
-        }
+        QVERIFY(!program->frmMain() && !program->steam2() && !program->steam3());
+        QVERIFY(!program->frmHelp() && !program->frmAbout());
+        for (const char* name : {"frmMain", "Steam2", "Steam3", "frmHelp", "frmAbout"})
+            QVERIFY2(CountWindows(name, true) == 0, name);
     }
 
     // The main window has no title bar; dragging its empty background moves it.

@@ -33,12 +33,11 @@ inline void FlushDeletes() {
     QCoreApplication::processEvents();
 }
 
-// The top-level widgets of the program with this object name that still exist.
-inline int CountWindows(const QString& name) {
+// The top-level widgets (or, with all, any widgets) with this object name that still exist.
+inline int CountWindows(const QString& name, bool all = false) {
     int count = 0;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == name) ++count;
-    }
+    for (QWidget* widget : all ? QApplication::allWidgets() : QApplication::topLevelWidgets())
+        count += widget->objectName() == name;
     return count;
 }
 
