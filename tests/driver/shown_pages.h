@@ -1,6 +1,6 @@
 // Test helpers that know the pages from their layout, not from the driver's code: which slot of
 // which column holds which quantity with how many decimals, a formatter that writes a number as
-// a person under en_US or de_DE expects to see it, and a strict reader of such a text.
+// a person under en_US or de_DE expects to see it.
 #pragma once
 
 #include <QLocale>
@@ -9,7 +9,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <optional>
+#include <cstdlib>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -104,49 +104,11 @@ inline QString Shown(double value, int decimals, const Convention& convention) {
     return QString::fromStdString(text);
 }
 
-// A shown number read strictly: optional minus, digits grouped by threes, the decimal separator
-// and exactly `decimals` digits. Empty when the text is anything else.
-inline std::optional<double> ReadShown(const QString& text, int decimals,
-                                       const Convention& convention) {
-    const std::string s = text.toStdString();
-    std::size_t i = 0;
-    std::string plain;
-    if (i < s.size() && s[i] == '-') {
-        plain += '-';
-        ++i;
-    }
-    const std::size_t point = s.find(convention.decimal, i);
-    if (point == std::string::npos || point == i) return std::nullopt;
-    const std::string integer = s.substr(i, point - i);
-    // Groups: a first group of 1 to 3 digits, then groups of exactly 3.
-    std::size_t digitsInGroup = 0;
-    bool firstGroup = true;
-    for (char ch : integer) {
-        if (ch == convention.group) {
-            if (digitsInGroup == 0 || digitsInGroup > 3 || (!firstGroup && digitsInGroup != 3)) {
-                return std::nullopt;
-            }
-            firstGroup = false;
-            digitsInGroup = 0;
-        } else if (ch >= '0' && ch <= '9') {
-            plain += ch;
-            ++digitsInGroup;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (digitsInGroup == 0 || (!firstGroup && digitsInGroup != 3)) return std::nullopt;
-    if (firstGroup && integer.size() > 3) return std::nullopt;  // ungrouped thousands
-    if (integer.size() > 1 && integer[0] == '0') return std::nullopt;
-    const std::string fraction = s.substr(point + 1);
-    if (static_cast<int>(fraction.size()) != decimals) return std::nullopt;
-    for (char ch : fraction) {
-        if (ch < '0' || ch > '9') return std::nullopt;
-    }
-    plain += '.' + fraction;
-    const double value = std::strtod(plain.c_str(), nullptr);
-    if (!std::isfinite(value) || (value == 0.0 && plain.front() == '-')) return std::nullopt;
-    return value;
+// A value rounded to `decimals` as a page shows it.
+inline double Rounded(double value, int decimals) {
+    char buffer[512];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    return std::strtod(buffer, nullptr);
 }
 
 }  // namespace vapomet::testing
