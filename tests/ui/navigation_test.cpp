@@ -73,8 +73,8 @@ private slots:
         QTest::newRow("page 3, above 647 K") << 3 << "800";
     }
 
-    // The calculation's writes load a closed page hidden; it then shows all that was written,
-    // the P and T of page 3 included (not the load step's defaults).
+    // The calculation's writes load a closed page hidden, once; it then shows all that was
+    // written. (The long run checks the texts of such pages after every press.)
     void writeIntoClosedPage() {
         QFETCH(int, page);
         QFETCH(QString, t);
@@ -87,12 +87,6 @@ private slots:
         QVERIFY(!window->isVisible());
         QCOMPARE(ShownTexts(*PageOf(program, page)), program->pages().texts(page));
         QCOMPARE(CountWindows(page == 2 ? "Steam2" : "Steam3"), 1);
-        if (page == 3) {
-            QCOMPARE(program->steam3()->valueSlots().slot(0)->text(), QStringLiteral("1.0000"));
-            QCOMPARE(program->steam3()->valueSlots().slot(1)->text(), t + ".0000");
-        } else {
-            QCOMPARE(ShownTexts(*PageOf(program, page)).contains(QStringLiteral("NaN")), t == "800");
-        }
         QVERIFY(program.recorder.messages.isEmpty());
     }
 
