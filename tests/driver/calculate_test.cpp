@@ -1,7 +1,7 @@
 // Whole presses of "Calculate": every slot of the three pages against the property routines
-// formatted independently and against the IAPWS-IF97 check values, the invalid region, the
-// validation messages, a fault in the middle of a page, two presses in a row, the heat-capacity
-// ratio taken from the shown texts, and the order in which a press writes.
+// formatted independently, at the states of the IAPWS-IF97 check values and others; the invalid
+// region, the validation messages, a fault in the middle of a page, the heat-capacity ratio
+// taken from the rounded texts, and the order in which a press writes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -23,7 +23,7 @@ using testing::Convention;
 using testing::kEnglish;
 using testing::kGerman;
 using testing::MessageRecorder;
-using testing::ReadShown;
+using testing::Rounded;
 using testing::Shown;
 using Pages = std::array<QStringList, 3>;
 
@@ -78,19 +78,16 @@ void ExpectColumn(Pages& pages, const Column& c, const Routines& r, double P, do
     QStringList& page = pages[c.page - 1];
     const double rho = r.v != nullptr ? 1.0 / r.v(P, T) : R3rho(P, T);
     const double state = r.v != nullptr ? P : rho;
-    page[c.v] = Shown(1.0 / rho, testing::kVolumeDecimals, convention);
-    page[c.rho] = Shown(rho, testing::kDensityDecimals, convention);
-    page[c.h] = Shown(r.h(state, T), testing::kEnthalpyDecimals, convention);
-    page[c.u] = Shown(r.u(state, T), testing::kEnergyDecimals, convention);
-    page[c.s] = Shown(r.s(state, T), testing::kEntropyDecimals, convention);
-    page[c.cp] = Shown(r.cp(state, T), testing::kCpDecimals, convention);
-    page[c.cv] = Shown(r.cv(state, T), testing::kCvDecimals, convention);
-    page[c.w] = Shown(r.w(state, T), testing::kSoundDecimals, convention);
-    page[c.cond] = Shown(Cond(P, T, rho), testing::kConductivityDecimals, convention);
-    const double cp = ReadShown(page[c.cp], testing::kCpDecimals, convention).value();
-    const double cv = ReadShown(page[c.cv], testing::kCvDecimals, convention).value();
-    page[c.k] = Shown(cp / cv, testing::kRatioDecimals, convention);
-    page[c.vis] = Shown(Vis(P, T, rho), testing::kViscosityDecimals, convention);
+    const std::vector<int> order = testing::WriteOrder(c);
+    const double values[] = {1.0 / rho,     rho,           r.h(state, T),   r.u(state, T),
+                             r.s(state, T), r.cp(state, T), r.cv(state, T), r.w(state, T),
+                             Cond(P, T, rho), 0.0,          Vis(P, T, rho)};
+    for (std::size_t i = 0; i < order.size(); ++i)
+        page[order[i]] = Shown(values[i], testing::kColumnDecimals[i], convention);
+    // The ratio of the cp and cv texts as shown.
+    const double cp = Rounded(values[5], testing::kColumnDecimals[5]);
+    const double cv = Rounded(values[6], testing::kColumnDecimals[6]);
+    page[c.k] = Shown(cp / cv, testing::kColumnDecimals[9], convention);
 }
 
 struct PressCase {
@@ -111,19 +108,19 @@ Pages Expected(const PressCase& c, const Convention& convention) {
     const double P = std::strtod(c.P, nullptr);
     const double T = std::strtod(c.T, nullptr);
     Pages pages{QStringList(24, "NaN"), QStringList(24, "NaN"), QStringList(14, "NaN")};
-    pages[2][testing::kPage3P] = Shown(P, testing::kPressureDecimals, convention);
-    pages[2][testing::kPage3T] = Shown(T, testing::kTemperatureDecimals, convention);
+    pages[2][testing::kPage3P] = Shown(P, testing::kStateDecimals, convention);
+    pages[2][testing::kPage3T] = Shown(T, testing::kStateDecimals, convention);
     if (c.page1) {
         const double psat = Satpr(T);
-        pages[0][testing::kPage1Psat] = Shown(psat, testing::kPressureDecimals, convention);
-        pages[0][testing::kPage1T] = Shown(T, testing::kTemperatureDecimals, convention);
+        pages[0][testing::kPage1Psat] = Shown(psat, testing::kStateDecimals, convention);
+        pages[0][testing::kPage1T] = Shown(T, testing::kStateDecimals, convention);
         ExpectColumn(pages, testing::kPage1Liquid, kR1, psat, T, convention);
         ExpectColumn(pages, testing::kPage1Vapour, kR2, psat, T, convention);
     }
     if (c.page2) {
         const double Tsat = Sattr(P);
-        pages[1][testing::kPage2Tsat] = Shown(Tsat, testing::kTemperatureDecimals, convention);
-        pages[1][testing::kPage2P] = Shown(P, testing::kPressureDecimals, convention);
+        pages[1][testing::kPage2Tsat] = Shown(Tsat, testing::kStateDecimals, convention);
+        pages[1][testing::kPage2P] = Shown(P, testing::kStateDecimals, convention);
         ExpectColumn(pages, testing::kPage2Liquid, kR1, P, Tsat, convention);
         ExpectColumn(pages, testing::kPage2Vapour, kR2, P, Tsat, convention);
     }
@@ -173,108 +170,48 @@ INSTANTIATE_TEST_SUITE_P(
         PressCase{"1", "300", 1, kCaption1, true, true},
         PressCase{"0.1", "500", 2, kCaption2, true, true},
         PressCase{"21", "647", 2, kCaption2, true, true},
+        PressCase{"10", "600", 2, kCaption2, true, true},
+        PressCase{"21", "646.9", 2, kCaption2, true, true},
+        PressCase{"22", "647", 2, kCaption2, true, true},
         // Saturation at P exists only up to 647.0 K and down to the triple point.
         PressCase{"22.1", "647", 1, kCaption1, true, false},
         PressCase{"100", "500", 1, kCaption1, true, false},
         PressCase{"1e-6", "300", 2, kCaption2, true, false},
         // Above 647.0 K: pages 1 and 2 "NaN", page 3 in region 2, 3 or 5.
         PressCase{"30", "650", 3, kCaption3, false, false},
+        // Near the critical point, where cp is shown with digit grouping and the ratio must
+        // read it back.
+        PressCase{"22.1", "647.1", 3, kCaption3, false, false},
+        PressCase{"22.064", "647.1", 3, kCaption3, false, false},
+        PressCase{"22.0645", "647.0965", 3, kCaption3, false, false},
         PressCase{"30", "700", 2, kCaption2, false, false},
         PressCase{"100", "1000", 2, kCaption2Hot, false, false},
         PressCase{"8", "2000", 5, kCaption5, false, false},
+        // The remaining states of the IAPWS-IF97 check values, whose published values the
+        // property tests find on the routines.
+        PressCase{"3", "300", 1, kCaption1, true, true},
+        PressCase{"80", "300", 1, kCaption1, true, false},
+        PressCase{"3", "500", 1, kCaption1, true, true},
+        PressCase{"0.0035", "300", 2, kCaption2, true, true},
+        PressCase{"0.0035", "700", 2, kCaption2, false, false},
+        PressCase{"25.5837018", "650", 3, kCaption3, false, false},
+        PressCase{"22.2930643", "650", 3, kCaption3, false, false},
+        PressCase{"78.3095639", "750", 3, kCaption3, false, false},
+        PressCase{"0.5", "1500", 5, kCaption5, false, false},
+        PressCase{"8", "1500", 5, kCaption5, false, false},
         // No region holds the state.
         PressCase{"10.1", "1100", 0, "", false, false},
         PressCase{"100", "2273.15", 0, "", false, false}));
 
-// ---- IAPWS-IF97 check values ----------------------------------------------------------------
+constexpr int kRefresh = -1;  // a page refresh in the event log
+using Event = std::pair<int, int>;
 
-struct CheckValue {
-    int page;
-    int slot;
-    double value;
+class EventLog : public PageViewer {
+public:
+    void slotWritten(int page, int index) override { events.push_back({page, index}); }
+    void pageRefreshed(int page) override { events.push_back({page, kRefresh}); }
+    std::vector<Event> events;
 };
-
-struct CheckCase {
-    const char* P;
-    const char* T;
-    std::vector<CheckValue> values;
-};
-
-std::ostream& operator<<(std::ostream& out, const CheckCase& c) {
-    return out << c.P << " MPa, " << c.T << " K";
-}
-
-class CheckValueTest : public ::testing::TestWithParam<CheckCase> {};
-
-// The check values carry nine digits; the page shows them rounded to its decimals.
-TEST_P(CheckValueTest, PagesShowTheCheckValuesRounded) {
-    const CheckCase& c = GetParam();
-    for (const Convention* convention : kConventions) {
-        const Press press = FreshPress(c.P, c.T, *convention);
-        EXPECT_TRUE(press.messages.isEmpty()) << c << ": " << press.messages.join('|').toStdString();
-        for (const CheckValue& check : c.values) {
-            const int decimals = testing::SlotDecimals(check.page, check.slot);
-            const QString& text = press.pages[check.page - 1][check.slot];
-            const std::optional<double> shown = ReadShown(text, decimals, *convention);
-            ASSERT_TRUE(shown.has_value())
-                << c << ", " << convention->name << ": page " << check.page << " slot "
-                << check.slot << " shows \"" << text.toStdString() << '"';
-            EXPECT_NEAR(*shown, check.value,
-                        0.5 * std::pow(10.0, -decimals) + 2e-8 * std::abs(check.value))
-                << c << ", " << convention->name << ": page " << check.page << " slot "
-                << check.slot;
-        }
-    }
-}
-
-// Page 3 slots: v 2, rho 3, h 4, u 5, s 6, cp 7, w 9.
-std::vector<CheckValue> State(double v, double h, double u, double s, double cp, double w) {
-    return {{3, 2, v}, {3, 3, 1.0 / v}, {3, 4, h}, {3, 5, u}, {3, 6, s}, {3, 7, cp}, {3, 9, w}};
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Tables, CheckValueTest,
-    ::testing::Values(
-        // Saturation line: psat on page 1 slot 0, Tsat on page 2 slot 6.
-        CheckCase{"1", "300", {{1, 0, 0.00353658941}, {1, 1, 300}, {2, 6, 453.035632}, {2, 7, 1}}},
-        CheckCase{"0.1", "500", {{1, 0, 2.63889776}, {2, 6, 372.755919}}},
-        CheckCase{"10", "600", {{1, 0, 12.3443146}, {2, 6, 584.149488}}},
-        // Region 1.
-        CheckCase{"3", "300",
-                  State(0.00100215168, 115.331273, 112.324818, 0.392294792, 4.17301218,
-                        1507.73921)},
-        CheckCase{"80", "300",
-                  State(0.000971180894, 184.142828, 106.448356, 0.368563852, 4.01008987,
-                        1634.69054)},
-        CheckCase{"3", "500",
-                  State(0.00120241800, 975.542239, 971.934985, 2.58041912, 4.65580682,
-                        1240.71337)},
-        // Region 2.
-        CheckCase{"0.0035", "300",
-                  State(39.4913866, 2549.91145, 2411.69160, 8.52238967, 1.91300162, 427.920172)},
-        CheckCase{"0.0035", "700",
-                  State(92.3015898, 3335.68375, 3012.62819, 10.1749996, 2.08141274, 644.289068)},
-        CheckCase{"30", "700",
-                  State(0.00542946619, 2631.49474, 2468.61076, 5.17540298, 10.3505092,
-                        480.386523)},
-        // Region 3: the pressures belong to the densities 500 and 200 kg/m3.
-        CheckCase{"25.5837018", "650",
-                  State(1.0 / 500, 1863.43019, 1812.26279, 4.05427273, 13.8935717, 502.005554)},
-        CheckCase{"22.2930643",
-                  "650",
-                  {{3, 2, 1.0 / 200}, {3, 3, 200}, {3, 4, 2375.12401}, {3, 6, 4.85438792},
-                   {3, 7, 44.6579342}, {3, 9, 383.444594}}},
-        CheckCase{"78.3095639", "750",
-                  State(1.0 / 500, 2258.68845, 2102.06932, 4.46971906, 6.34165359, 760.696041)},
-        // Region 5.
-        CheckCase{"0.5", "1500",
-                  State(1.38455354, 5219.76332, 4527.48654, 9.65408431, 2.61610228, 917.071933)},
-        CheckCase{"8", "1500",
-                  State(0.0865156616, 5206.09634, 4513.97105, 8.36546724, 2.64453866,
-                        919.708859)},
-        CheckCase{"8", "2000",
-                  State(0.115743146, 6583.80291, 5657.85774, 9.15671044, 2.85306750,
-                        1054.35806)}));
 
 // ---- Validation messages --------------------------------------------------------------------
 
@@ -294,47 +231,24 @@ TEST_P(RejectedInputTest, ShowsItsMessageAndLeavesThePages) {
             ResultPages pages(convention->locale());
             if (pressedBefore) PressOn(pages, "1", "300", *convention);
             const Pages before = TextsOf(pages);
-            int notifications = 0;
-            struct Counter : PageViewer {
-                int* count;
-                explicit Counter(int* n) : count(n) {}
-                void slotWritten(int, int) override { ++*count; }
-                void pageRefreshed(int) override { ++*count; }
-            } counter(&notifications);
-            pages.setViewer(&counter);
+            EventLog log;
+            pages.setViewer(&log);
             const Press press = PressOn(pages, c.P, c.T, *convention);
             EXPECT_EQ(press.messages, QStringList{c.message})
                 << c.P << ", " << c.T << ", " << convention->name;
             ExpectSamePages(press.pages, before, std::string(c.P) + ", " + c.T);
-            EXPECT_EQ(notifications, 0) << c.P << ", " << c.T;
+            EXPECT_TRUE(log.events.empty()) << c.P << ", " << c.T;
         }
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, RejectedInputTest,
-    ::testing::Values(RejectedCase{"", "300", kInvalidNumber},
-                      RejectedCase{"   ", "300", kInvalidNumber},
-                      RejectedCase{"1", "", kInvalidNumber},
-                      RejectedCase{"1x", "300", kInvalidNumber},
+    ::testing::Values(RejectedCase{"1x", "300", kInvalidNumber},
                       RejectedCase{"0", "500", kInvalidPressure},
-                      RejectedCase{"-1", "200", kInvalidPressure},
-                      RejectedCase{"150", "200", kInvalidTemperature},
-                      RejectedCase{"150", "500", kInvalidPressure},
-                      RejectedCase{"1", "273.15", kInvalidTemperature},
                       RejectedCase{"1", "2273.16", kInvalidTemperature}));
 
 // ---- The order of the writes ----------------------------------------------------------------
-
-constexpr int kRefresh = -1;  // a page refresh in the event log
-using Event = std::pair<int, int>;
-
-class EventLog : public PageViewer {
-public:
-    void slotWritten(int page, int index) override { events.push_back({page, index}); }
-    void pageRefreshed(int page) override { events.push_back({page, kRefresh}); }
-    std::vector<Event> events;
-};
 
 void Append(std::vector<Event>& order, int page, const std::vector<int>& indices) {
     for (int slot : indices) order.push_back({page, slot});
@@ -491,97 +405,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FaultCase{"8", "2000", testing::kPage3State, true, "Infinity"},
                       FaultCase{"1", "300", testing::kPage2Vapour, true, ""}));
 
-// ---- Two presses in a row -------------------------------------------------------------------
-
-struct TwoPresses {
-    const char* firstP;
-    const char* firstT;
-    const char* secondP;
-    const char* secondT;
-};
-
-std::ostream& operator<<(std::ostream& out, const TwoPresses& c) {
-    return out << c.firstP << "/" << c.firstT << " then " << c.secondP << "/" << c.secondT;
-}
-
-class TwoPressesTest : public ::testing::TestWithParam<TwoPresses> {};
-
-// After two presses the pages show exactly what the second alone shows on fresh pages: no text
-// of the first survives. A rejected second press leaves the first one's pages.
-TEST_P(TwoPressesTest, SecondPressLeavesNothingOfTheFirst) {
-    const TwoPresses& c = GetParam();
-    for (const Convention* convention : kConventions) {
-        ResultPages pages(convention->locale());
-        const Press first = PressOn(pages, c.firstP, c.firstT, *convention);
-        ASSERT_TRUE(first.messages.isEmpty()) << c;
-        for (int page = 1; page <= 3; ++page) {
-            for (const QString& text : first.pages[page - 1]) {
-                ASSERT_NE(text, "NaN") << c << ": the first press must fill every slot";
-            }
-        }
-        const Press second = PressOn(pages, c.secondP, c.secondT, *convention);
-        const Press alone = FreshPress(c.secondP, c.secondT, *convention);
-        EXPECT_EQ(second.messages, alone.messages) << c;
-        const bool rejected = !alone.messages.isEmpty() && alone.messages != QStringList{kInvalidRegion};
-        ExpectSamePages(second.pages, rejected ? first.pages : alone.pages,
-                        ::testing::PrintToString(c) + ", " + convention->name);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Pairs, TwoPressesTest,
-    ::testing::Values(TwoPresses{"1", "300", "10.1", "1100"}, TwoPresses{"1", "300", "100", "500"},
-                      TwoPresses{"1", "300", "30", "700"}, TwoPresses{"1", "300", "30", "650"},
-                      TwoPresses{"0.1", "500", "8", "2000"}, TwoPresses{"0.1", "500", "1e-6", "300"},
-                      TwoPresses{"0.1", "500", "22.1", "647"}, TwoPresses{"3", "500", "1", "300"},
-                      TwoPresses{"3", "500", "3", "500"}, TwoPresses{"3", "500", "", "300"},
-                      TwoPresses{"3", "500", "150", "500"}));
-
 // ---- Heat-capacity ratio --------------------------------------------------------------------
-
-// On every column that shows a ratio, it is the quotient of the cp and cv texts beside it.
-void ExpectRatiosFromShownTexts(const Pages& pages, const Convention& convention,
-                                const std::string& context, int& columnsChecked) {
-    for (const Column& c : testing::kColumns) {
-        const QStringList& page = pages[c.page - 1];
-        if (page[c.k] == "NaN") continue;
-        const auto cp = ReadShown(page[c.cp], testing::kCpDecimals, convention);
-        const auto cv = ReadShown(page[c.cv], testing::kCvDecimals, convention);
-        ASSERT_TRUE(cp && cv) << context << ", " << c.name;
-        EXPECT_EQ(page[c.k], Shown(*cp / *cv, testing::kRatioDecimals, convention))
-            << context << ", " << c.name << ": cp " << page[c.cp].toStdString() << ", cv "
-            << page[c.cv].toStdString();
-        ++columnsChecked;
-    }
-}
-
-TEST(RatioTest, IsTheQuotientOfTheShownTextsUnderBothConventions) {
-    struct Input {
-        const char* P;
-        const char* T;
-    };
-    // Includes near-critical states whose cp is shown with digit grouping.
-    const std::vector<Input> inputs{{"1", "300"},     {"0.1", "500"},   {"10", "600"},
-                                    {"21", "646.9"},  {"22", "647"},    {"30", "650"},
-                                    {"22.1", "647.1"}, {"22.064", "647.1"}, {"22.0645", "647.0965"},
-                                    {"8", "2000"},
-                                    {"30", "700"},    {"100", "1000"}};
-    bool grouped = false;
-    for (const Convention* convention : kConventions) {
-        int columns = 0;
-        for (const Input& input : inputs) {
-            const Press press = FreshPress(input.P, input.T, *convention);
-            ASSERT_TRUE(press.messages.isEmpty()) << input.P << ", " << input.T;
-            ExpectRatiosFromShownTexts(press.pages, *convention,
-                                       std::string(input.P) + ", " + input.T, columns);
-            for (const Column& c : testing::kColumns) {
-                grouped = grouped || press.pages[c.page - 1][c.cp].contains(convention->group);
-            }
-        }
-        EXPECT_GT(columns, 20) << convention->name;
-    }
-    EXPECT_TRUE(grouped) << "no input shows a cp with digit grouping";
-}
 
 // The ratio of the rounded cp and cv differs at three decimals from that of the unrounded ones
 // for some states; the page must show the former.
@@ -593,13 +417,9 @@ TEST(RatioTest, UsesTheRoundedValuesNotTheRoutines) {
         const std::string text = std::to_string(T);
         const Press press = FreshPress("50", text.c_str(), kEnglish);
         ASSERT_TRUE(press.messages.isEmpty()) << T;
-        const QStringList& page3 = press.pages[2];
-        const double cp = ReadShown(page3[7], 3, kEnglish).value();
-        const double cv = ReadShown(page3[8], 3, kEnglish).value();
-        const double P = 50.0;
-        const QString fromRoutines = Shown(R1cp(P, T) / R1cv(P, T), 3, kEnglish);
-        EXPECT_EQ(page3[11], Shown(cp / cv, 3, kEnglish)) << T;
-        if (fromRoutines != page3[11]) ++differing;
+        const double cp = R1cp(50, T), cv = R1cv(50, T);
+        EXPECT_EQ(press.pages[2][11], Shown(Rounded(cp, 3) / Rounded(cv, 3), 3, kEnglish)) << T;
+        differing += press.pages[2][11] != Shown(cp / cv, 3, kEnglish);
     }
     EXPECT_GT(differing, 0) << "no state tells the rounded ratio from the unrounded one";
 }

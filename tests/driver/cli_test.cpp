@@ -2,14 +2,11 @@
 // press of Calculate in the same process, its exit status, its messages on the standard error,
 // its usage error and its regional settings.
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <cstdlib>
+#include <QProcess>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,49 +30,19 @@ using Environment = std::vector<std::pair<const char*, const char*>>;
 
 // Runs vapomet-cli with the arguments, its regional settings taken only from `environment`.
 Outcome RunCli(const std::vector<std::string>& arguments, const Environment& environment) {
-    int out[2];
-    int err[2];
-    if (pipe(out) != 0 || pipe(err) != 0) return {};
-    const pid_t child = fork();
-    if (child == 0) {
-        dup2(out[1], STDOUT_FILENO);
-        dup2(err[1], STDERR_FILENO);
-        close(out[0]);
-        close(out[1]);
-        close(err[0]);
-        close(err[1]);
-        for (const char* name : {"LC_ALL", "LC_NUMERIC", "LANG", "LANGUAGE"}) unsetenv(name);
-        for (const auto& [name, value] : environment) setenv(name, value, 1);
-        std::vector<char*> argv{const_cast<char*>(VAPOMET_CLI)};
-        for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
-        execv(VAPOMET_CLI, argv.data());
-        _exit(127);
-    }
-    close(out[1]);
-    close(err[1]);
+    QProcessEnvironment settings = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LC_ALL", "LC_NUMERIC", "LANG", "LANGUAGE"}) settings.remove(name);
+    for (const auto& [name, value] : environment) settings.insert(name, value);
+    QStringList texts;
+    for (const std::string& argument : arguments) texts << QString::fromStdString(argument);
+    QProcess cli;
+    cli.setProcessEnvironment(settings);
+    cli.start(QStringLiteral(VAPOMET_CLI), texts);
     Outcome outcome;
-    pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
-    std::string* sinks[2] = {&outcome.out, &outcome.err};
-    int open = 2;
-    while (open > 0) {
-        if (poll(fds, 2, -1) < 0) break;
-        for (int i = 0; i < 2; ++i) {
-            if (fds[i].fd < 0 || fds[i].revents == 0) continue;
-            char buffer[4096];
-            const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
-            if (n > 0) {
-                sinks[i]->append(buffer, static_cast<std::size_t>(n));
-            } else {
-                close(fds[i].fd);
-                fds[i].fd = -1;
-                --open;
-            }
-        }
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (!cli.waitForFinished(60000) || cli.exitStatus() != QProcess::NormalExit) return outcome;
+    outcome.status = cli.exitCode();
+    outcome.out = cli.readAllStandardOutput().toStdString();
+    outcome.err = cli.readAllStandardError().toStdString();
     return outcome;
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <set>
 #include <stdexcept>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -188,17 +189,12 @@ TEST(ResetTest, ResetsOnlyThatPageToItsInitialTexts) {
 // Records each notification with the text the slot shows at that moment.
 class RecordingViewer : public PageViewer {
 public:
+    using Write = std::tuple<int, int, QString>;
     explicit RecordingViewer(const ResultPages& pages) : pages_(pages) {}
     void slotWritten(int page, int index) override {
         written.push_back({page, index, pages_.text(page, index)});
     }
     void pageRefreshed(int page) override { refreshed.push_back(page); }
-
-    struct Write {
-        int page;
-        int index;
-        QString text;
-    };
     std::vector<Write> written;
     std::vector<int> refreshed;
 
@@ -213,16 +209,9 @@ TEST(ViewerTest, IsToldOfEachWriteAfterTheTextHasChanged) {
     pages.writeNumber(1, 22, 2549.911452, 4);
     pages.writeText(3, 13, QStringLiteral("Region - 3  Pressurised Water "));
     pages.writeNumber(2, 23, 2.0, 3);
-    ASSERT_EQ(viewer.written.size(), 3u);
-    EXPECT_EQ(viewer.written[0].page, 1);
-    EXPECT_EQ(viewer.written[0].index, 22);
-    EXPECT_EQ(viewer.written[0].text, "2,549.9115");
-    EXPECT_EQ(viewer.written[1].page, 3);
-    EXPECT_EQ(viewer.written[1].index, 13);
-    EXPECT_EQ(viewer.written[1].text, "Region - 3  Pressurised Water ");
-    EXPECT_EQ(viewer.written[2].page, 2);
-    EXPECT_EQ(viewer.written[2].index, 23);
-    EXPECT_EQ(viewer.written[2].text, "2.000");
+    const std::vector<RecordingViewer::Write> expected{
+        {1, 22, "2,549.9115"}, {3, 13, "Region - 3  Pressurised Water "}, {2, 23, "2.000"}};
+    EXPECT_EQ(viewer.written, expected);
     EXPECT_TRUE(viewer.refreshed.empty());
 }
 
@@ -237,11 +226,10 @@ TEST(ViewerTest, NaNFillTellsEverySlotOfPages1And2OnceAndLeavesPage3) {
     pages.fillNaN();
 
     std::set<std::pair<int, int>> told;
-    for (const auto& write : viewer.written) {
-        EXPECT_NE(write.page, 3);
-        EXPECT_EQ(write.text, "NaN") << write.page << "/" << write.index;
-        EXPECT_TRUE(told.insert({write.page, write.index}).second)
-            << "told twice of " << write.page << "/" << write.index;
+    for (const auto& [page, index, text] : viewer.written) {
+        EXPECT_NE(page, 3);
+        EXPECT_EQ(text, "NaN") << page << "/" << index;
+        EXPECT_TRUE(told.insert({page, index}).second) << "told twice of " << page << "/" << index;
     }
     EXPECT_EQ(told.size(), 48u);
     EXPECT_EQ(pages.texts(1), QStringList(24, "NaN"));

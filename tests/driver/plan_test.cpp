@@ -2,9 +2,6 @@
 // every boundary of the input domain.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
-
 #include "driver/plan.h"
 #include "press_recorder.h"
 #include "property/property.h"
@@ -162,47 +159,6 @@ INSTANTIATE_TEST_SUITE_P(
         PlanCase{0.0005, 300, Region::Two, k2, C, N}, PlanCase{1e-6, 300, Region::Two, k2, C, N},
         PlanCase{1e-12, 300, Region::Two, k2, C, N},
         PlanCase{0.000612, 300, Region::Two, k2, C, C}));
-
-TEST(PlanTest, PressureOnTheSaturationLineIsSteam) {
-    FillCoefficientTables();
-    for (double T : {300.0, 450.0, 600.0, 646.9}) {
-        const double psat = Satpr(T);
-        const auto at = std::get<CalculationPlan>(ValidateAndPlan(Exact(psat), Exact(T), English()));
-        EXPECT_EQ(at.region, Region::Two) << T;
-        const double above = std::nextafter(psat, 1000.0);
-        const auto over = std::get<CalculationPlan>(ValidateAndPlan(Exact(above), Exact(T), English()));
-        EXPECT_EQ(over.region, Region::One) << T;
-    }
-}
-
-TEST(PlanTest, PressureOnTheB23LineIsRegion3) {
-    FillCoefficientTables();
-    for (double T : {647.5, 700.0, 800.0, 863.15}) {
-        const double pB23 = b23(T);
-        const auto at = ValidateAndPlan(Exact(pB23), Exact(T), English());
-        if (pB23 <= 100.0) {
-            ASSERT_TRUE(std::holds_alternative<CalculationPlan>(at)) << T;
-            EXPECT_EQ(std::get<CalculationPlan>(at).region, Region::Three) << T;
-        } else {
-            // At 863.15 K the boundary lies a hair above 100 MPa, outside the accepted range.
-            ASSERT_TRUE(std::holds_alternative<QString>(at)) << T;
-            EXPECT_EQ(std::get<QString>(at), kInvalidPressure) << T;
-        }
-        const double below = std::min(std::nextafter(pB23, 0.0), 100.0);
-        const auto under = std::get<CalculationPlan>(ValidateAndPlan(Exact(below), Exact(T), English()));
-        EXPECT_EQ(under.region, Region::Two) << T;
-    }
-}
-
-TEST(PlanTest, CommaDecimalInputsPlanLikePointDecimal) {
-    FillCoefficientTables();
-    const auto german = std::get<CalculationPlan>(ValidateAndPlan("0,1", "500,5", German()));
-    const auto plain = std::get<CalculationPlan>(ValidateAndPlan("0.1", "500.5", German()));
-    EXPECT_EQ(german.P, 0.1);
-    EXPECT_EQ(german.T, 500.5);
-    EXPECT_EQ(plain.P, german.P);
-    EXPECT_EQ(plain.T, german.T);
-}
 
 }  // namespace
 }  // namespace vapomet

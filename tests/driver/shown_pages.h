@@ -1,6 +1,6 @@
 // Test helpers that know the pages from their layout, not from the driver's code: which slot of
 // which column holds which quantity with how many decimals, a formatter that writes a number as
-// a person under en_US or de_DE expects to see it, and a strict reader of such a text.
+// a person under en_US or de_DE expects to see it.
 #pragma once
 
 #include <QLocale>
@@ -9,7 +9,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <optional>
+#include <cstdlib>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -33,20 +33,10 @@ struct Convention {
 inline constexpr Convention kEnglish{"en_US", false, '.', ','};
 inline constexpr Convention kGerman{"de_DE", true, ',', '.'};
 
-// Decimals of each quantity on the pages.
-inline constexpr int kPressureDecimals = 4;
-inline constexpr int kTemperatureDecimals = 4;
-inline constexpr int kVolumeDecimals = 6;
-inline constexpr int kDensityDecimals = 4;
-inline constexpr int kEnthalpyDecimals = 4;
-inline constexpr int kEnergyDecimals = 3;
-inline constexpr int kEntropyDecimals = 4;
-inline constexpr int kCpDecimals = 3;
-inline constexpr int kCvDecimals = 3;
-inline constexpr int kSoundDecimals = 3;
-inline constexpr int kConductivityDecimals = 4;
-inline constexpr int kRatioDecimals = 3;
-inline constexpr int kViscosityDecimals = 4;
+// Decimals of P and T, and of the quantities of a column in its write order: v, rho, h, u, s,
+// cp, cv, w, conductivity, the ratio cp/cv, viscosity.
+inline constexpr int kStateDecimals = 4;
+inline constexpr std::array<int, 11> kColumnDecimals{6, 4, 4, 3, 4, 3, 3, 3, 4, 3, 4};
 
 // The slots of one column of values: a phase on a saturation page, or the state on page 3.
 struct Column {
@@ -75,30 +65,19 @@ inline std::vector<int> WriteOrder(const Column& c) {
     return {c.v, c.rho, c.h, c.u, c.s, c.cp, c.cv, c.w, c.cond, c.k, c.vis};
 }
 
-// Decimals of a slot, from the column tables; -1 for the region slot.
+// Decimals of a slot, from the column tables; -1 for the region slot, -2 for no such slot.
 inline int SlotDecimals(int page, int index) {
-    if (page == 1 && (index == kPage1Psat || index == kPage1T)) return 4;
-    if (page == 2 && (index == kPage2Tsat || index == kPage2P)) return 4;
-    if (page == 3 && (index == kPage3P || index == kPage3T)) return 4;
+    if ((page == 1 && (index == kPage1Psat || index == kPage1T)) ||
+        (page == 2 && (index == kPage2Tsat || index == kPage2P)) ||
+        (page == 3 && (index == kPage3P || index == kPage3T)))
+        return kStateDecimals;
     if (page == 3 && index == kPage3Region) return -1;
     for (const Column& c : kColumns) {
-        if (c.page != page) continue;
-        const std::array<std::pair<int, int>, 11> entries{{{c.v, kVolumeDecimals},
-                                                         {c.rho, kDensityDecimals},
-                                                         {c.h, kEnthalpyDecimals},
-                                                         {c.u, kEnergyDecimals},
-                                                         {c.s, kEntropyDecimals},
-                                                         {c.cp, kCpDecimals},
-                                                         {c.cv, kCvDecimals},
-                                                         {c.w, kSoundDecimals},
-                                                         {c.cond, kConductivityDecimals},
-                                                         {c.k, kRatioDecimals},
-                                                         {c.vis, kViscosityDecimals}}};
-        for (const auto& [entry, decimals] : entries) {
-            if (entry == index) return decimals;
-        }
+        const std::vector<int> order = WriteOrder(c);
+        for (std::size_t i = 0; c.page == page && i < order.size(); ++i)
+            if (order[i] == index) return kColumnDecimals[i];
     }
-    return -2;  // no such slot
+    return -2;
 }
 
 // A number as the page should show it: rounded to `decimals`, exactly that many digits after the
@@ -125,49 +104,11 @@ inline QString Shown(double value, int decimals, const Convention& convention) {
     return QString::fromStdString(text);
 }
 
-// A shown number read strictly: optional minus, digits grouped by threes, the decimal separator
-// and exactly `decimals` digits. Empty when the text is anything else.
-inline std::optional<double> ReadShown(const QString& text, int decimals,
-                                       const Convention& convention) {
-    const std::string s = text.toStdString();
-    std::size_t i = 0;
-    std::string plain;
-    if (i < s.size() && s[i] == '-') {
-        plain += '-';
-        ++i;
-    }
-    const std::size_t point = s.find(convention.decimal, i);
-    if (point == std::string::npos || point == i) return std::nullopt;
-    const std::string integer = s.substr(i, point - i);
-    // Groups: a first group of 1 to 3 digits, then groups of exactly 3.
-    std::size_t digitsInGroup = 0;
-    bool firstGroup = true;
-    for (char ch : integer) {
-        if (ch == convention.group) {
-            if (digitsInGroup == 0 || digitsInGroup > 3 || (!firstGroup && digitsInGroup != 3)) {
-                return std::nullopt;
-            }
-            firstGroup = false;
-            digitsInGroup = 0;
-        } else if (ch >= '0' && ch <= '9') {
-            plain += ch;
-            ++digitsInGroup;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (digitsInGroup == 0 || (!firstGroup && digitsInGroup != 3)) return std::nullopt;
-    if (firstGroup && integer.size() > 3) return std::nullopt;  // ungrouped thousands
-    if (integer.size() > 1 && integer[0] == '0') return std::nullopt;
-    const std::string fraction = s.substr(point + 1);
-    if (static_cast<int>(fraction.size()) != decimals) return std::nullopt;
-    for (char ch : fraction) {
-        if (ch < '0' || ch > '9') return std::nullopt;
-    }
-    plain += '.' + fraction;
-    const double value = std::strtod(plain.c_str(), nullptr);
-    if (!std::isfinite(value) || (value == 0.0 && plain.front() == '-')) return std::nullopt;
-    return value;
+// A value rounded to `decimals` as a page shows it.
+inline double Rounded(double value, int decimals) {
+    char buffer[512];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    return std::strtod(buffer, nullptr);
 }
 
 }  // namespace vapomet::testing

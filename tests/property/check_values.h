@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <iomanip>
 #include <sstream>
 #include <string>
@@ -27,7 +26,5 @@ inline ::testing::AssertionResult AgreesTo(double computed, double published, in
          << " off), published " << published << " to " << digits << " digits";
     return ::testing::AssertionFailure() << text.str();
 }
-
-using StateRoutine = std::function<double(const double&, const double&)>;
 
 }  // namespace vapomet::testing

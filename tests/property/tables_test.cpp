@@ -46,16 +46,6 @@ TEST_F(CoefficientTablesTest, EntriesSitAtTheRunningNumberOfTheRelease) {
     for (const Entry& e : entries) EXPECT_EQ(e.stored, e.published) << e.what;
 }
 
-TEST_F(CoefficientTablesTest, ElementZeroOfTablesCountedFromOneAndUnusedCellsStayZero) {
-    EXPECT_EQ(t.R1n[0], 0.0);
-    EXPECT_EQ(t.R2n[0], 0.0);
-    EXPECT_EQ(t.R3n[0], 0.0);
-    EXPECT_EQ(t.R4n[0], 0.0);
-    EXPECT_EQ(t.R5n[0], 0.0);
-    for (int j = 0; j < 8; ++j) EXPECT_EQ(t.VisH[6][j], 0.0) << "VisH[6][" << j << "]";
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(t.VisH[i][7], 0.0) << "VisH[" << i << "][7]";
-}
-
 TEST_F(CoefficientTablesTest, RefillingChangesNothing) {
     const CoefficientTables before = t;
     FillCoefficientTables();

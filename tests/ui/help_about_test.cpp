@@ -29,25 +29,23 @@ private slots:
         QVERIFY(text.endsWith(QStringLiteral(".\r\nEnjoy.\r\n")));
         QVERIFY(!text.contains(QRegularExpression(QStringLiteral("[^\r]\n"))));
         const QStringList lines = text.chopped(2).split(QStringLiteral("\r\n"));
-        QCOMPARE(lines.size(), 22);
-        QCOMPARE(lines[0], QStringLiteral("Enter the Pressure P (in MPa) and Temperature T (in K) in the two "));
-        QCOMPARE(lines[1], QStringLiteral("input fields and click the \"Calculate\" button."));
-        QCOMPARE(lines[2], QStringLiteral("Program then displays :"));
-        QCOMPARE(lines[4], QStringLiteral("1. On Page-1 the Saturation line properties at Saturation Pressure "));
-        QCOMPARE(lines[5], QStringLiteral("corresponding to Temperature T [ if T < 647.15 K (374 C) ]."));
-        QCOMPARE(lines[7], QStringLiteral("2. On Page-2 the Saturation Line properties at Saturation "));
-        QCOMPARE(lines[8], QStringLiteral("Temperature corresponding to Pressure P [ if P < 22 MPa (220 "));
-        QCOMPARE(lines[9], QStringLiteral("bars)]."));
-        QCOMPARE(lines[11], QStringLiteral("3. On Page-3 the Thermodynamic properties at P, T as asked for."));
-        QCOMPARE(lines[13], QStringLiteral("P, T have to be within the limits as specified by the International "));
-        QCOMPARE(lines[14], QStringLiteral("Association for the Properties of Water and Steam - formulations "));
+        const QStringList expected = {
+            "Enter the Pressure P (in MPa) and Temperature T (in K) in the two ",
+            "input fields and click the \"Calculate\" button.", "Program then displays :", "",
+            "1. On Page-1 the Saturation line properties at Saturation Pressure ",
+            "corresponding to Temperature T [ if T < 647.15 K (374 C) ].", "",
+            "2. On Page-2 the Saturation Line properties at Saturation ",
+            "Temperature corresponding to Pressure P [ if P < 22 MPa (220 ", "bars)].", "",
+            "3. On Page-3 the Thermodynamic properties at P, T as asked for.", "",
+            "P, T have to be within the limits as specified by the International ",
+            "Association for the Properties of Water and Steam - formulations ", lines.value(15),
+            "If P, T are invalid, the program returns an error message.", "",
+            "Disclaimer : No warranties of any kind are either implied or given.", "",
+            lines.value(20), "Enjoy."};
+        QCOMPARE(lines, expected);
         QVERIFY(lines[15].startsWith(QStringLiteral("for Industrial Use, 1997. (")));
         QVERIFY(lines[15].endsWith(QLatin1Char(')')));
-        QCOMPARE(lines[16], QStringLiteral("If P, T are invalid, the program returns an error message."));
-        QCOMPARE(lines[18], QStringLiteral("Disclaimer : No warranties of any kind are either implied or given."));
         QVERIFY(lines[20].contains(QStringLiteral("e-mail")));
-        QCOMPARE(lines[21], QStringLiteral("Enjoy."));
-        for (int empty : {3, 6, 10, 12, 17, 19}) QCOMPARE(lines[empty], QString());
     }
 
     // The help window's box shows the usage text line for line, on the tooltip colour.

@@ -228,29 +228,6 @@ long ResidentKiB() {
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-void Type(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
-}
-
-QWidget* WindowOf(StartedProgram& program, int page) {
-    switch (page) {
-        case 2: return program->steam2();
-        case 3: return program->steam3();
-        default: return program->frmMain();
-    }
-}
-
-ui::PageWindow* PageOf(StartedProgram& program, int page) {
-    switch (page) {
-        case 2: return program->steam2();
-        case 3: return program->steam3();
-        default: return program->frmMain();
-    }
-}
-
 // What is wrong with the windows against the expected pages, or empty. A page whose window is
 // not loaded must hold the texts a freshly loaded window shows.
 QString Mismatch(StartedProgram& program, const ResultPages& expected) {

@@ -10,36 +10,10 @@ using namespace vapomet::uitest;
 
 namespace {
 
-QStringList FreshTexts(int page) {
-    QStringList texts(SlotCount(page), QStringLiteral("NaN"));
-    if (page == 3) {
-        texts[0] = QStringLiteral("5.000");
-        texts[1] = QStringLiteral("500.000");
-        texts[kRegionSlot] = QStringLiteral("Region :");
-    }
-    return texts;
-}
-
 void Press(StartedProgram& program, const QString& p, const QString& t) {
     program->frmMain()->Text1->setText(p);
     program->frmMain()->Text2->setText(t);
     QTest::mouseClick(program->frmMain()->Calbtn, Qt::LeftButton);
-}
-
-ui::PageWindow* PageOf(StartedProgram& program, int page) {
-    switch (page) {
-        case 2: return program->steam2();
-        case 3: return program->steam3();
-        default: return program->frmMain();
-    }
-}
-
-QWidget* WindowOf(StartedProgram& program, int page) {
-    switch (page) {
-        case 2: return program->steam2();
-        case 3: return program->steam3();
-        default: return program->frmMain();
-    }
 }
 
 }  // namespace
@@ -90,22 +64,6 @@ private slots:
         }
     }
 
-    // Closing page 3, typing new inputs and going to page 3 shows a fresh page with the default
-    // inputs, not the typed ones, until the next press.
-    void reopenedPage3ShowsDefaults() {
-        StartedProgram program;
-        Press(program, "1", "300");
-        program->steam3()->close();
-        FlushDeletes();
-        program->frmMain()->Text1->setText("2");
-        program->frmMain()->Text2->setText("400");
-        QTest::mouseClick(program->steam2()->Nextpg, Qt::LeftButton);
-        QCOMPARE(ShownTexts(*program->steam3()), FreshTexts(3));
-        QTest::mouseClick(program->frmMain()->Calbtn, Qt::LeftButton);
-        QCOMPARE(program->steam3()->valueSlots().slot(0)->text(), QStringLiteral("2.0000"));
-        QCOMPARE(program->steam3()->valueSlots().slot(1)->text(), QStringLiteral("400.0000"));
-    }
-
     void writeIntoClosedPage_data() {
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("t");
@@ -115,8 +73,8 @@ private slots:
         QTest::newRow("page 3, above 647 K") << 3 << "800";
     }
 
-    // The calculation's writes load a closed page hidden; it then shows all that was written,
-    // the P and T of page 3 included (not the load step's defaults).
+    // The calculation's writes load a closed page hidden, once; it then shows all that was
+    // written. (The long run checks the texts of such pages after every press.)
     void writeIntoClosedPage() {
         QFETCH(int, page);
         QFETCH(QString, t);
@@ -129,12 +87,6 @@ private slots:
         QVERIFY(!window->isVisible());
         QCOMPARE(ShownTexts(*PageOf(program, page)), program->pages().texts(page));
         QCOMPARE(CountWindows(page == 2 ? "Steam2" : "Steam3"), 1);
-        if (page == 3) {
-            QCOMPARE(program->steam3()->valueSlots().slot(0)->text(), QStringLiteral("1.0000"));
-            QCOMPARE(program->steam3()->valueSlots().slot(1)->text(), t + ".0000");
-        } else {
-            QCOMPARE(ShownTexts(*PageOf(program, page)).contains(QStringLiteral("NaN")), t == "800");
-        }
         QVERIFY(program.recorder.messages.isEmpty());
     }
 
@@ -165,16 +117,12 @@ private slots:
         QVERIFY(first->isVisible());
         QVERIFY(QTest::qWaitForWindowActive(first));
         QCOMPARE(QApplication::activeWindow(), first);
-        int windows = 0;
-        for (QWidget* widget : QApplication::allWidgets()) windows += widget->objectName() == name;
-        QCOMPARE(windows, 1);
+        QCOMPARE(CountWindows(name, true), 1);
 
         QTest::keyClick(first, static_cast<Qt::Key>(key));
         FlushDeletes();
         QVERIFY(current() == nullptr);
-        windows = 0;
-        for (QWidget* widget : QApplication::allWidgets()) windows += widget->objectName() == name;
-        QCOMPARE(windows, 0);
+        QCOMPARE(CountWindows(name, true), 0);
         item->trigger();
         QVERIFY(current() != nullptr);
         QVERIFY(current()->isVisible());
@@ -212,16 +160,10 @@ private slots:
         }
         QCOMPARE(program.ends, 1);
         FlushDeletes();
-        QVERIFY(program->frmMain() == nullptr);
-        QVERIFY(program->steam2() == nullptr);
-        QVERIFY(program->steam3() == nullptr);
-        QVERIFY(program->frmHelp() == nullptr);
-        QVERIFY(program->frmAbout() == nullptr);
-        for (const char* name : {"frmMain", "Steam2", "Steam3", "frmHelp", "frmAbout"}) {
-            int left = 0;
-            for (QWidget* widget : QApplication::allWidgets()) left += widget->objectName() == name;
-            QVERIFY2(left == 0, name);
-        }
+        QVERIFY(!program->frmMain() && !program->steam2() && !program->steam3());
+        QVERIFY(!program->frmHelp() && !program->frmAbout());
+        for (const char* name : {"frmMain", "Steam2", "Steam3", "frmHelp", "frmAbout"})
+            QVERIFY2(CountWindows(name, true) == 0, name);
     }
 
     // The main window has no title bar; dragging its empty background moves it.

@@ -115,20 +115,9 @@ private slots:
         QCOMPARE(main->Text1->text(), QStringLiteral("5."));
         QCOMPARE(main->Text2->text(), QStringLiteral("500."));
 
-        struct Expectation {
-            int page;
-            ui::PageWindow* window;
-        };
-        const Expectation pages[] = {{1, main}, {2, program->steam2()}, {3, program->steam3()}};
-        for (const Expectation& expected : pages) {
-            QStringList wanted(SlotCount(expected.page), QStringLiteral("NaN"));
-            if (expected.page == 3) {
-                wanted[0] = QStringLiteral("5.000");
-                wanted[1] = QStringLiteral("500.000");
-                wanted[kRegionSlot] = QStringLiteral("Region :");
-            }
-            QCOMPARE(ShownTexts(*expected.window), wanted);
-            QCOMPARE(program->pages().texts(expected.page), wanted);
+        for (int page = 1; page <= kPageCount; ++page) {
+            QCOMPARE(ShownTexts(*PageOf(program, page)), FreshTexts(page));
+            QCOMPARE(program->pages().texts(page), FreshTexts(page));
         }
         QVERIFY(program.recorder.messages.isEmpty());
     }

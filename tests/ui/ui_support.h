@@ -1,11 +1,14 @@
-// Helpers of the window tests: a message recorder, a made-up registry, a started program.
+// Helpers of the window tests: a message recorder, a made-up registry, a started program, typing
+// and the windows of the pages.
 #pragma once
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStringList>
+#include <QTest>
 #include <QWidget>
 #include <map>
 #include <memory>
@@ -30,12 +33,11 @@ inline void FlushDeletes() {
     QCoreApplication::processEvents();
 }
 
-// The top-level widgets of the program with this object name that still exist.
-inline int CountWindows(const QString& name) {
+// The top-level widgets (or, with all, any widgets) with this object name that still exist.
+inline int CountWindows(const QString& name, bool all = false) {
     int count = 0;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == name) ++count;
-    }
+    for (QWidget* widget : all ? QApplication::allWidgets() : QApplication::topLevelWidgets())
+        count += widget->objectName() == name;
     return count;
 }
 
@@ -57,6 +59,37 @@ struct StartedProgram {
     int ends = 0;
     std::unique_ptr<ui::Module1> program;
 };
+
+// The window of a page, as a widget and as a page; null when it is not loaded.
+inline QWidget* WindowOf(StartedProgram& program, int page) {
+    if (page == 2) return program->steam2();
+    if (page == 3) return program->steam3();
+    return program->frmMain();
+}
+inline ui::PageWindow* PageOf(StartedProgram& program, int page) {
+    if (page == 2) return program->steam2();
+    if (page == 3) return program->steam3();
+    return program->frmMain();
+}
+
+// What a freshly loaded page shows under en_US.
+inline QStringList FreshTexts(int page) {
+    QStringList texts(SlotCount(page), QStringLiteral("NaN"));
+    if (page == 3) {
+        texts[0] = QStringLiteral("5.000");
+        texts[1] = QStringLiteral("500.000");
+        texts[kRegionSlot] = QStringLiteral("Region :");
+    }
+    return texts;
+}
+
+// Replaces the text of an input box by typing.
+inline void Type(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+}
 
 // The texts the page's window shows, slot by slot.
 inline QStringList ShownTexts(ui::PageWindow& window) {
