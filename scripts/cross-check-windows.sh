@@ -32,7 +32,6 @@ set -x
 
 # The functions the calls use, and the library each must come from.
 expected=(ADVAPI32.dll:RegOpenKeyExA ADVAPI32.dll:RegQueryValueExA ADVAPI32.dll:RegCloseKey
-          KERNEL32.dll:CreateProcessA KERNEL32.dll:CloseHandle KERNEL32.dll:GetConsoleWindow
           USER32.dll:GetSysColor)
 imports="$("$objdump" -p "$out/win32_calls_check.exe")"
 status=0

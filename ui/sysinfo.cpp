@@ -6,8 +6,6 @@
 #include <vector>
 
 #ifdef _WIN32
-#include <QDir>
-
 #include "ui/win32/win32_calls.h"
 #endif
 
@@ -27,7 +25,7 @@ QString FormatHexLiteral(const QString& text) {
 }
 
 #ifdef _WIN32
-// The registry and the processes of Windows, through the Qt-free calls of ui/win32.
+// The registry of Windows, through the Qt-free calls of ui/win32.
 class WindowsPlatform : public SystemPlatform {
 public:
     bool openKey(std::uint32_t root, const QString& keyName, std::uint32_t access,
@@ -40,9 +38,7 @@ public:
     }
     void closeKey(KeyHandle key) override { win32::CloseKey(key); }
     bool isOrdinaryFile(const QString& path) override { return QFileInfo(path).isFile(); }
-    bool startProcess(const QString& path) override {
-        return win32::StartProgram(QDir::toNativeSeparators(path).toLocal8Bit().toStdString());
-    }
+    bool startProcess(const QString& path) override { return QProcess::startDetached(path, {}); }
 };
 #else
 // No registry here: no key opens, so the tool is never found.

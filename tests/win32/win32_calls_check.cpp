@@ -1,14 +1,12 @@
 // A small Windows program over the Qt-free Windows calls, linked by
 // scripts/cross-check-windows.sh to show that every call resolves. On Windows it reads where
 // the system-information tool is, as the About window's button does, and the window colour.
-//   win32_calls_check [--start]    --start also starts the tool it found
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "ui/win32/win32_calls.h"
 
-int main(int argc, char** argv) {
+int main() {
     using namespace vapomet::win32;
     constexpr std::uint32_t kLocalMachine = 0x80000002u;
     constexpr std::uint32_t kRead = 0x20019u;  // KEY_READ
@@ -28,10 +26,5 @@ int main(int argc, char** argv) {
     const Rgb window = SystemColour(5);
     std::printf("window colour: %u %u %u\n", window.red, window.green, window.blue);
 
-    if (found && argc > 1 && std::strcmp(argv[1], "--start") == 0) {
-        const bool started = StartProgram(path.data());
-        std::printf("started: %s\n", started ? "yes" : "no");
-        return started ? 0 : 1;
-    }
     return found ? 0 : 1;
 }

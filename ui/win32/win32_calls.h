@@ -1,6 +1,6 @@
 // The few calls the program makes to Windows itself, as plain C++ without Qt: the registry
-// (open a key, read a value, close the key), starting a program in a normal, activated
-// window, and reading a system colour. Implemented only where _WIN32 is defined.
+// (open a key, read a value, close the key) and reading a system colour. Implemented only
+// where _WIN32 is defined.
 #pragma once
 
 #include <cstdint>
@@ -22,10 +22,6 @@ bool QueryValue(KeyHandle key, const std::string& valueName, std::uint32_t& type
 
 // Closes a key opened by OpenKey; a zero handle is left alone.
 void CloseKey(KeyHandle key);
-
-// Starts the program at `path` as a separate process with a normal, activated window and
-// does not wait for it; false when it cannot be started.
-bool StartProgram(const std::string& path);
 
 // A system colour by its index, as its red, green and blue parts.
 struct Rgb {
