@@ -12,9 +12,6 @@
 #include <unistd.h>
 
 #include <QElapsedTimer>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -286,25 +283,6 @@ QByteArray CliMessageLines(const QStringList& messages) {
 // The offscreen window system cannot raise windows and says so at every reopening; the run
 // drops that one line and passes every other message on.
 QtMessageHandler passOn = nullptr;
-// Answers the program's message boxes while a press runs: reads each box's text and clicks OK.
-class BoxAnswerer {
-public:
-    BoxAnswerer() {
-        timer_.setInterval(1);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr || !box->isVisible()) return;
-            texts.append(box->text());
-            box->button(QMessageBox::Ok)->click();
-        });
-        timer_.start();
-    }
-    QStringList texts;
-
-private:
-    QTimer timer_;
-};
-
 void DropRaiseNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (text == QStringLiteral("This plugin does not support raise()")) return;
     if (passOn != nullptr) passOn(type, context, text);
@@ -404,7 +382,7 @@ private slots:
                 program->setMessageSink(nullptr);  // the real message boxes
                 BoxAnswerer answerer;
                 QTest::mouseClick(main->Calbtn, Qt::LeftButton);
-                shownMessages = answerer.texts;
+                shownMessages = answerer.texts();
                 program->setMessageSink(&program.recorder);
                 ++boxPresses;
                 boxesAnswered += static_cast<int>(shownMessages.size());

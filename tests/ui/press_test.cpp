@@ -1,9 +1,6 @@
 // Presses of "Calculate" made through the widgets: by Enter, what they leave in the input boxes,
 // and the real message box.
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include "driver/plan.h"
 #include "tests/ui/ui_support.h"
@@ -115,32 +112,16 @@ private slots:
     void messageIsAModalOkBox() {
         StartedProgram program;
         program->setMessageSink(nullptr);  // back to the message boxes
-        QString title, text;
-        int buttons = -1;
-        QMessageBox::Icon icon = QMessageBox::Warning;
-        bool wasModal = false;
-        int polls = 0;
-        std::function<void()> answer = [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr) {
-                if (++polls < 500) QTimer::singleShot(10, answer);
-                return;
-            }
-            title = box->windowTitle();
-            text = box->text();
-            buttons = static_cast<int>(box->buttons().size());
-            icon = box->icon();
-            wasModal = box->isModal();
-            box->button(QMessageBox::Ok)->click();
-        };
-        QTimer::singleShot(0, answer);
+        BoxAnswerer answerer;
         Type(program->frmMain()->Text1, "abc");
         program->frmMain()->Calbtn->click();
-        QCOMPARE(title, QStringLiteral("Vapomet"));
-        QCOMPARE(text, kInvalidNumber);
-        QCOMPARE(buttons, 1);
-        QCOMPARE(icon, QMessageBox::NoIcon);
-        QVERIFY(wasModal);
+        QCOMPARE(answerer.boxes.size(), 1);
+        const BoxAnswerer::Box& box = answerer.boxes.front();
+        QCOMPARE(box.title, QStringLiteral("Vapomet"));
+        QCOMPARE(box.text, kInvalidNumber);
+        QCOMPARE(box.buttons, 1);
+        QCOMPARE(box.icon, QMessageBox::NoIcon);
+        QVERIFY(box.modal);
     }
 };
 

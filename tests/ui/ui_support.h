@@ -7,8 +7,11 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <map>
 #include <memory>
@@ -60,17 +63,48 @@ struct StartedProgram {
     std::unique_ptr<ui::Module1> program;
 };
 
-// The window of a page, as a widget and as a page; null when it is not loaded.
-inline QWidget* WindowOf(StartedProgram& program, int page) {
-    if (page == 2) return program->steam2();
-    if (page == 3) return program->steam3();
-    return program->frmMain();
-}
+// The window of a page, as a page and as a widget; null when it is not loaded.
 inline ui::PageWindow* PageOf(StartedProgram& program, int page) {
     if (page == 2) return program->steam2();
     if (page == 3) return program->steam3();
     return program->frmMain();
 }
+inline QWidget* WindowOf(StartedProgram& program, int page) {
+    return dynamic_cast<QWidget*>(PageOf(program, page));
+}
+
+// Answers the program's message boxes while it lives: notes each box as it was shown and
+// clicks its OK button.
+class BoxAnswerer {
+public:
+    struct Box {
+        QString title, text;
+        int buttons;
+        QMessageBox::Icon icon;
+        bool modal;
+    };
+
+    BoxAnswerer() {
+        timer_.setInterval(1);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible()) return;
+            boxes.append({box->windowTitle(), box->text(), static_cast<int>(box->buttons().size()),
+                          box->icon(), box->isModal()});
+            box->button(QMessageBox::Ok)->click();
+        });
+        timer_.start();
+    }
+    QStringList texts() const {
+        QStringList shown;
+        for (const Box& box : boxes) shown.append(box.text);
+        return shown;
+    }
+    QList<Box> boxes;
+
+private:
+    QTimer timer_;
+};
 
 // What a freshly loaded page shows under en_US.
 inline QStringList FreshTexts(int page) {
