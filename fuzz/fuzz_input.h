@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "driver/plan.h"
+
 namespace vapomet::fuzz {
 
 struct TypedInput {
@@ -31,6 +33,12 @@ inline TypedInput ReadTypedInput(const std::uint8_t* data, std::size_t size) {
         cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 1);
     return {locale, QString::fromUtf8(first.data(), static_cast<qsizetype>(first.size())),
             QString::fromUtf8(second.data(), static_cast<qsizetype>(second.size()))};
+}
+
+// The messages with which validation refuses an input, before anything is written.
+inline bool IsValidationMessage(const QString& message) {
+    return message == kInvalidNumber || message == kInvalidPressure ||
+           message == kInvalidTemperature;
 }
 
 // A broken promise: libFuzzer reports the input that led here.

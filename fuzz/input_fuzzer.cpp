@@ -23,11 +23,6 @@ void CheckReading(const QString& text, const QLocale& locale) {
     Require(padded.has_value() && *padded == *value);
 }
 
-bool IsValidationMessage(const QString& message) {
-    return message == vapomet::kInvalidNumber || message == vapomet::kInvalidPressure ||
-           message == vapomet::kInvalidTemperature;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -45,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<double> P = vapomet::ReadInputNumber(input.pressure, input.locale);
     const std::optional<double> T = vapomet::ReadInputNumber(input.temperature, input.locale);
     if (const QString* message = std::get_if<QString>(&outcome)) {
-        Require(IsValidationMessage(*message));
+        Require(vapomet::fuzz::IsValidationMessage(*message));
         Require(*message != vapomet::kInvalidNumber || !P || !T);
         return 0;
     }

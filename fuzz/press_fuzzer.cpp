@@ -10,16 +10,11 @@
 #include "driver/calculate.h"
 #include "driver/plan.h"
 #include "fuzz/fuzz_input.h"
+#include "tests/driver/press_recorder.h"
 
 using vapomet::fuzz::Require;
 
 namespace {
-
-class MessageList : public vapomet::MessageSink {
-public:
-    void showMessage(const QString& text) override { texts.append(text); }
-    QStringList texts;
-};
 
 QList<QStringList> AllTexts(const vapomet::ResultPages& pages) {
     QList<QStringList> texts;
@@ -28,9 +23,7 @@ QList<QStringList> AllTexts(const vapomet::ResultPages& pages) {
 }
 
 bool StopsBeforeWriting(const QStringList& messages) {
-    return messages.size() == 1 &&
-           (messages[0] == vapomet::kInvalidNumber || messages[0] == vapomet::kInvalidPressure ||
-            messages[0] == vapomet::kInvalidTemperature);
+    return messages.size() == 1 && vapomet::fuzz::IsValidationMessage(messages[0]);
 }
 
 bool IsSequenceOfARun(const QStringList& messages) {
@@ -46,31 +39,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     vapomet::ResultPages fresh(input.locale);
     const QList<QStringList> before = AllTexts(fresh);
-    MessageList freshMessages;
+    vapomet::testing::MessageRecorder freshMessages;
     vapomet::Calculate(input.pressure, input.temperature, fresh, freshMessages);
 
     // The same press on pages that show a full calculation of an earlier state.
     vapomet::ResultPages earlier(input.locale);
-    MessageList earlierMessages;
+    vapomet::testing::MessageRecorder earlierMessages;
     vapomet::Calculate(QStringLiteral("1"), QStringLiteral("300"), earlier, earlierMessages);
-    Require(earlierMessages.texts.isEmpty());
+    Require(earlierMessages.messages.isEmpty());
     const QList<QStringList> shownBefore = AllTexts(earlier);
-    MessageList messages;
-    vapomet::Calculate(input.pressure, input.temperature, earlier, messages);
-    Require(messages.texts == freshMessages.texts);
+    vapomet::testing::MessageRecorder shown;
+    vapomet::Calculate(input.pressure, input.temperature, earlier, shown);
+    Require(shown.messages == freshMessages.messages);
 
-    if (StopsBeforeWriting(messages.texts)) {
+    if (StopsBeforeWriting(shown.messages)) {
         Require(AllTexts(fresh) == before);
         Require(AllTexts(earlier) == shownBefore);
         return 0;
     }
-    Require(IsSequenceOfARun(messages.texts));
+    Require(IsSequenceOfARun(shown.messages));
     // A fault while planning ends the press before anything is written; any later end leaves
     // every slot written by this press.
     const bool untouched = AllTexts(fresh) == before && AllTexts(earlier) == shownBefore;
     Require(AllTexts(earlier) == AllTexts(fresh) ||
-            (untouched && messages.texts == QStringList{vapomet::kComputationError}));
-    if (messages.texts.isEmpty()) {
+            (untouched && shown.messages == QStringList{vapomet::kComputationError}));
+    if (shown.messages.isEmpty()) {
         for (int index = 0; index < vapomet::SlotCount(3); ++index) {
             if (index == vapomet::kRegionSlot) continue;
             bool number = false;
