@@ -202,7 +202,7 @@ constexpr ExponentsRow kRegion5Residual[] = {
 // Viscosity, IAPS 1985: dilute-gas H_0 .. H_3 and the non-zero residual H_ij.
 constexpr double kViscosityH0[] = {1.0, 0.978197, 0.579829, -0.202354};
 struct ViscosityRow {
-    int i, j;
+    std::size_t i, j;
     double H;
 };
 constexpr ViscosityRow kViscosityH[] = {
@@ -220,15 +220,53 @@ constexpr double kConductivityC[] = {0.642857,   -4.11717,  -6.17937,
                                      0.00308976, 0.0822994, 10.0932};          // C_1..C_6
 constexpr double kConductivityD[] = {0.0701309, 0.011852, 0.00169937, -1.02};  // d_1..d_4
 
-// The one writable copy that every routine reads; zero until the first fill.
-CoefficientTables g_tables;
-
 // Copies published values into a table whose index `first` holds the first of them.
 template <typename Table, std::size_t N>
-void Copy(Table& table, const double (&values)[N], std::size_t first) {
-    static_assert(N > 0);
+constexpr void Copy(Table& table, const double (&values)[N], std::size_t first) {
     for (std::size_t k = 0; k < N; ++k) table.at(first + k) = values[k];
 }
+
+// Rows {I, J, n} or {J, n} into tables that start at index 1; element 0 stays zero.
+template <std::size_t N, typename Exponents, typename Coefficients>
+constexpr void Copy(Exponents& I, Exponents& J, Coefficients& n, const ExponentsRow (&rows)[N]) {
+    for (std::size_t i = 1; i <= N; ++i) {
+        I.at(i) = rows[i - 1].I;
+        J.at(i) = rows[i - 1].J;
+        n.at(i) = rows[i - 1].n;
+    }
+}
+template <std::size_t N, typename Exponents, typename Coefficients>
+constexpr void Copy(Exponents& J, Coefficients& n, const IdealGasRow (&rows)[N]) {
+    for (std::size_t i = 1; i <= N; ++i) {
+        J.at(i) = rows[i - 1].J;
+        n.at(i) = rows[i - 1].n;
+    }
+}
+
+// The tables as published, built at compile time.
+constexpr CoefficientTables Published() {
+    CoefficientTables t{};
+    Copy(t.CondA, kConductivityA, 0);
+    Copy(t.CondB, kConductivityB, 0);
+    Copy(t.CondC, kConductivityC, 1);
+    Copy(t.CondD, kConductivityD, 1);
+    for (const auto& row : kViscosityH) t.VisH.at(row.i).at(row.j) = row.H;
+    Copy(t.VisH0, kViscosityH0, 0);
+    Copy(t.R1I, t.R1J, t.R1n, kTable2);
+    Copy(t.R2J0, t.R2n0, kTable10);
+    Copy(t.R2I, t.R2J, t.R2n, kTable11);
+    Copy(t.R3I, t.R3J, t.R3n, kTable30);
+    Copy(t.B23n, kTable1, 0);
+    Copy(t.R4n, kTable34, 1);
+    Copy(t.R5J0, t.R5n0, kRegion5IdealGas);
+    Copy(t.R5I, t.R5J, t.R5n, kRegion5Residual);
+    return t;
+}
+constexpr CoefficientTables kPublished = Published();
+
+// The one writable copy that every routine reads. It holds the published values from the
+// start, so that a routine called before the first fill computes the right number.
+constinit CoefficientTables g_tables = kPublished;
 
 }  // namespace
 
@@ -237,48 +275,7 @@ const CoefficientTables& Tables() noexcept {
 }
 
 void FillCoefficientTables() noexcept {
-    CoefficientTables& t = g_tables;
-    Copy(t.CondA, kConductivityA, 0);
-    Copy(t.CondB, kConductivityB, 0);
-    Copy(t.CondC, kConductivityC, 1);
-    Copy(t.CondD, kConductivityD, 1);
-    for (const auto& row : kViscosityH) t.VisH[row.i][row.j] = row.H;
-    Copy(t.VisH0, kViscosityH0, 0);
-    // Element 0 of every table that starts at 1 is zero and never read.
-    t.R1I[0] = t.R1J[0] = t.R2J0[0] = t.R2I[0] = t.R2J[0] = t.R3I[0] = t.R3J[0] = 0;
-    t.R1n[0] = t.R2n0[0] = t.R2n[0] = t.R3n[0] = t.R4n[0] = 0.0;
-    t.R5I[0] = t.R5J0[0] = t.R5J[0] = 0;
-    t.R5n0[0] = t.R5n[0] = 0.0;
-    for (std::size_t i = 1; i <= std::size(kTable2); ++i) {
-        t.R1I[i] = kTable2[i - 1].I;
-        t.R1J[i] = kTable2[i - 1].J;
-        t.R1n[i] = kTable2[i - 1].n;
-    }
-    for (std::size_t i = 1; i <= std::size(kTable10); ++i) {
-        t.R2J0[i] = kTable10[i - 1].J;
-        t.R2n0[i] = kTable10[i - 1].n;
-    }
-    for (std::size_t i = 1; i <= std::size(kTable11); ++i) {
-        t.R2I[i] = kTable11[i - 1].I;
-        t.R2J[i] = kTable11[i - 1].J;
-        t.R2n[i] = kTable11[i - 1].n;
-    }
-    for (std::size_t i = 1; i <= std::size(kTable30); ++i) {
-        t.R3I[i] = kTable30[i - 1].I;
-        t.R3J[i] = kTable30[i - 1].J;
-        t.R3n[i] = kTable30[i - 1].n;
-    }
-    Copy(t.B23n, kTable1, 0);
-    Copy(t.R4n, kTable34, 1);
-    for (std::size_t i = 1; i <= std::size(kRegion5IdealGas); ++i) {
-        t.R5J0[i] = kRegion5IdealGas[i - 1].J;
-        t.R5n0[i] = kRegion5IdealGas[i - 1].n;
-    }
-    for (std::size_t i = 1; i <= std::size(kRegion5Residual); ++i) {
-        t.R5I[i] = kRegion5Residual[i - 1].I;
-        t.R5J[i] = kRegion5Residual[i - 1].J;
-        t.R5n[i] = kRegion5Residual[i - 1].n;
-    }
+    g_tables = kPublished;
 }
 
 }  // namespace vapomet

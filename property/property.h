@@ -4,8 +4,8 @@
 // Units everywhere: P in MPa, T in K, density in kg/m3, v in m3/kg, h and u in kJ/kg,
 // s, cp and cv in kJ/(kg K), w in m/s, viscosity in micro-pascal seconds, conductivity in W/(m K).
 //
-// Every routine is a pure function of its inputs and of the coefficient tables, which
-// FillCoefficientTables() must have filled first. No routine checks that its state lies in the
+// Every routine is a pure function of its inputs and of the coefficient tables, which hold the
+// published values from the start. No routine checks that its state lies in the
 // region it describes: that choice is the caller's. A floating-point fault in any step (invalid
 // operation, division by zero, overflow, a failed root, logarithm or fractional power) ends the
 // routine with FloatingPointFault; it never returns NaN or infinity. R3rho ends with
@@ -74,10 +74,10 @@ struct CoefficientTables {
     std::array<double, 5> CondD{};                // conductivity d_1..d_4
 };
 
-// The tables the routines read. They start out zero until the first fill.
+// The tables the routines read, holding the published values from the start.
 const CoefficientTables& Tables() noexcept;
 
-// Writes every published value into the tables; run before the first property call.
+// Writes every published value into the tables again, as every press of Calculate does.
 void FillCoefficientTables() noexcept;
 
 // ---- Saturation line and B23 boundary -------------------------------------------------------

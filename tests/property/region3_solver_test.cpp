@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "property/property.h"
-#include "property/region3.h"
+#include "property/region3_density.h"
 
 namespace vapomet {
 namespace {
