@@ -7,24 +7,16 @@
 #include <QString>
 #include <QStringList>
 #include <array>
-#include <span>
 #include <stdexcept>
+
+#include "driver/quantities.h"
 
 namespace vapomet {
 
-inline constexpr int kPageCount = 3;
-int SlotCount(int page);  // 24, 24 and 14 for pages 1, 2 and 3
-
 // Page 3's region slot and its text before any calculation.
-inline constexpr int kRegionSlot = 13;
+inline int RegionSlot() { return SlotOf(QuantityId::Region, 3, Phase::None); }
 inline const QString kRegionPlaceholder = QStringLiteral("Region :");
 inline const QString kNaN = QStringLiteral("NaN");
-
-// The caption that labels a slot on its page, as the windows show it.
-QString SlotCaption(int page, int index);
-
-// The slots of a page in reading order: row by row from the top, left to right in a row.
-std::span<const int> SlotReadingOrder(int page);
 
 // Told about every change of a page's texts, so that a window can show it. A window that is not
 // loaded when its page is written loads itself, hidden, and then shows the page's texts.

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             (untouched && shown.messages == QStringList{vapomet::kComputationError}));
     if (shown.messages.isEmpty()) {
         for (int index = 0; index < vapomet::SlotCount(3); ++index) {
-            if (index == vapomet::kRegionSlot) continue;
+            if (index == vapomet::RegionSlot()) continue;
             bool number = false;
             try {
                 fresh.readNumber(3, index);

@@ -52,7 +52,7 @@ void SlotArray::build(QWidget* client, int page, const QString& arrayName,
                        place.captionInSansSerif ? MsSansSerif() : Verdana());
         }
         // Every slot is right-aligned except page 3's region slot.
-        const bool region = page == 3 && place.slot == kRegionSlot;
+        const bool region = page == 3 && place.slot == RegionSlot();
         QLabel* label = PlaceLabel(client, QStringLiteral("%1_%2").arg(arrayName).arg(place.slot),
                                    pages.text(page, place.slot), place.slotBox,
                                    region ? Qt::AlignLeft : Qt::AlignRight, Verdana());

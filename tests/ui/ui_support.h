@@ -112,7 +112,7 @@ inline QStringList FreshTexts(int page) {
     if (page == 3) {
         texts[0] = QStringLiteral("5.000");
         texts[1] = QStringLiteral("500.000");
-        texts[kRegionSlot] = QStringLiteral("Region :");
+        texts[RegionSlot()] = QStringLiteral("Region :");
     }
     return texts;
 }
