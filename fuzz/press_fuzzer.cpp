@@ -10,7 +10,7 @@
 #include "driver/calculate.h"
 #include "driver/plan.h"
 #include "fuzz/fuzz_input.h"
-#include "tests/driver/press_recorder.h"
+#include "tests/support/message_recorder.h"
 
 using vapomet::fuzz::Require;
 

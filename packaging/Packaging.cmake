@@ -54,16 +54,18 @@ endforeach()
 find_program(VAPOMET_GZIP gzip)
 set(installed_manual_pages)
 foreach(page ${manual_pages})
+  # The version in the page's heading comes from project().
+  configure_file(${packaging_dir}/${page}.in ${packaging_out}/${page} @ONLY)
   if(VAPOMET_GZIP)
     add_custom_command(OUTPUT ${packaging_out}/${page}.gz
                        COMMAND sh -c "\"$1\" -9nc \"$2\" > \"$3\"" sh
-                               ${VAPOMET_GZIP} ${packaging_dir}/${page} ${packaging_out}/${page}.gz
-                       DEPENDS ${packaging_dir}/${page}
+                               ${VAPOMET_GZIP} ${packaging_out}/${page} ${packaging_out}/${page}.gz
+                       DEPENDS ${packaging_out}/${page}
                        COMMENT "Compressing the manual page ${page}"
                        VERBATIM)
     list(APPEND installed_manual_pages ${packaging_out}/${page}.gz)
   else()
-    list(APPEND installed_manual_pages ${packaging_dir}/${page})
+    list(APPEND installed_manual_pages ${packaging_out}/${page})
   endif()
 endforeach()
 add_custom_target(vapomet_manual_pages ALL DEPENDS ${installed_manual_pages})

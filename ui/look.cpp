@@ -10,15 +10,6 @@
 #include "ui/win32/win32_calls.h"
 #endif
 
-// The pictures are compiled into the program's static library; register them before use.
-static void RegisterPictures() {
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(pictures);
-        return true;
-    }();
-    (void)registered;
-}
-
 namespace vapomet::ui {
 
 namespace {
@@ -48,10 +39,18 @@ int TwipsToPixels(int twips, double dotsPerInch) {
     return static_cast<int>(std::lround(twips * dotsPerInch / kTwipsPerInch));
 }
 
-double LogicalDpiX() { return ScreenDpi(true); }
-double LogicalDpiY() { return ScreenDpi(false); }
-int TwipsX(int twips) { return TwipsToPixels(twips, LogicalDpiX()); }
-int TwipsY(int twips) { return TwipsToPixels(twips, LogicalDpiY()); }
+double LogicalDpiX() {
+    return ScreenDpi(true);
+}
+double LogicalDpiY() {
+    return ScreenDpi(false);
+}
+int TwipsX(int twips) {
+    return TwipsToPixels(twips, LogicalDpiX());
+}
+int TwipsY(int twips) {
+    return TwipsToPixels(twips, LogicalDpiY());
+}
 
 QRect TwipsToRect(const TwipRect& box) {
     // Edges are converted, not sizes, so that boxes that touch in twips touch in pixels.
@@ -60,21 +59,28 @@ QRect TwipsToRect(const TwipRect& box) {
     return {left, top, TwipsX(box.left + box.width) - left, TwipsY(box.top + box.height) - top};
 }
 
-QSize TwipsToSize(int width, int height) { return {TwipsX(width), TwipsY(height)}; }
+QSize TwipsToSize(int width, int height) {
+    return {TwipsX(width), TwipsY(height)};
+}
 
-QFont Verdana() { return Face(QStringLiteral("Verdana")); }
-QFont MsSansSerif() { return Face(QStringLiteral("MS Sans Serif")); }
+QFont Verdana() {
+    return Face(QStringLiteral("Verdana"));
+}
+QFont MsSansSerif() {
+    return Face(QStringLiteral("MS Sans Serif"));
+}
 
 void RegisterFontSubstitutes() {
     // Verdana is a wide humanist sans; DejaVu Sans (from Bitstream Vera) has nearly its widths.
-    QFont::insertSubstitutions(QStringLiteral("Verdana"),
-                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Bitstream Vera Sans"),
-                                QStringLiteral("Tahoma"), QStringLiteral("Sans Serif")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Verdana"),
+        {QStringLiteral("DejaVu Sans"), QStringLiteral("Bitstream Vera Sans"),
+         QStringLiteral("Tahoma"), QStringLiteral("Sans Serif")});
     // MS Sans Serif is a plain, narrower sans: Arial's metric twin serves best.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Microsoft Sans Serif"),
-                                QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                                QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(
+        QStringLiteral("MS Sans Serif"),
+        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+         QStringLiteral("Arial"), QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
 }
 
 QColor SystemColour(int index) {
@@ -102,8 +108,8 @@ QLabel* PlaceLabel(QWidget* parent, const QString& objectName, const QString& te
     return label;
 }
 
-LineControl::LineControl(QWidget* parent, const QString& objectName, int x1, int y1, int x2,
-                         int y2, int widthPx, QColor colour)
+LineControl::LineControl(QWidget* parent, const QString& objectName, int x1, int y1, int x2, int y2,
+                         int widthPx, QColor colour)
     : QWidget(parent), width_(widthPx), colour_(colour) {
     setObjectName(objectName);
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -121,8 +127,8 @@ void LineControl::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), colour);
 }
 
-RoundedRectangle::RoundedRectangle(QWidget* parent, const QString& objectName,
-                                   const TwipRect& box, int outlineWidthPx)
+RoundedRectangle::RoundedRectangle(QWidget* parent, const QString& objectName, const TwipRect& box,
+                                   int outlineWidthPx)
     : QWidget(parent), outline_(outlineWidthPx) {
     setObjectName(objectName);
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -155,15 +161,12 @@ void PictureBox::paintEvent(QPaintEvent*) {
 }
 
 QPixmap SplashPicture() {
-    RegisterPictures();
     return QPixmap(QStringLiteral(":/vapomet/splash.png"));
 }
 QPixmap AboutPicture() {
-    RegisterPictures();
     return QPixmap(QStringLiteral(":/vapomet/about.png"));
 }
 QPixmap HelpPicture() {
-    RegisterPictures();
     return QPixmap(QStringLiteral(":/vapomet/help.png"));
 }
 

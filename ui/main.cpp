@@ -7,11 +7,12 @@
 
 #include "ui/look.h"
 #include "ui/module1.h"
+#include "vapomet/version.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vapomet"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QApplication::setApplicationVersion(QStringLiteral(VAPOMET_VERSION));
     // The program ends with "Exit", not when its last page window is closed.
     QApplication::setQuitOnLastWindowClosed(false);
     vapomet::ui::RegisterFontSubstitutes();

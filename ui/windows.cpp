@@ -10,11 +10,15 @@
 #include <QWindow>
 
 #include "ui/layouts.h"
+#include "vapomet/version.h"
 
 namespace vapomet::ui {
 
 QString VersionLine() {
-    return QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
+    return QStringLiteral("Version %1.%2.%3")
+        .arg(VAPOMET_VERSION_MAJOR)
+        .arg(VAPOMET_VERSION_MINOR)
+        .arg(VAPOMET_VERSION_PATCH);
 }
 
 namespace {
@@ -128,12 +132,14 @@ FrmMain::FrmMain(const ResultPages& pages)
     Nxtpgbtn = new CommandButton(QStringLiteral("->Next Page"), area);
     Nxtpgbtn->setObjectName(QStringLiteral("Nxtpgbtn"));
     Nxtpgbtn->setGeometry(TwipsToRect({8160, 720, 1335, 315}));
-    PlaceLabel(area, QStringLiteral("Label3"), QStringLiteral("Saturation Properties along Water Line"),
-               {2828, 1200, 4335, 255}, Qt::AlignHCenter, Verdana());
+    PlaceLabel(area, QStringLiteral("Label3"),
+               QStringLiteral("Saturation Properties along Water Line"), {2828, 1200, 4335, 255},
+               Qt::AlignHCenter, Verdana());
     new LineControl(area, QStringLiteral("Line1"), 120, 1320, 2760, 1320);
     new LineControl(area, QStringLiteral("Line3"), 7200, 1320, 9600, 1320);
-    PlaceLabel(area, QStringLiteral("Label8"), QStringLiteral("Saturation Properties along Steam Line"),
-               {2828, 2880, 4335, 255}, Qt::AlignHCenter, Verdana());
+    PlaceLabel(area, QStringLiteral("Label8"),
+               QStringLiteral("Saturation Properties along Steam Line"), {2828, 2880, 4335, 255},
+               Qt::AlignHCenter, Verdana());
     new LineControl(area, QStringLiteral("Line2"), 120, 3000, 2760, 3000);
     new LineControl(area, QStringLiteral("Line4"), 7200, 3000, 9480, 3000);
     new LineControl(area, QStringLiteral("Line5"), 120, 4800, 9600, 4800, 2);
@@ -200,12 +206,14 @@ Steam2::Steam2(const ResultPages& pages) : QWidget(nullptr, Qt::Window) {
     Nextpg->setObjectName(QStringLiteral("Nextpg"));
     Nextpg->setGeometry(TwipsToRect({8040, 390, 1455, 315}));
     Nextpg->setFocusPolicy(Qt::StrongFocus);
-    PlaceLabel(this, QStringLiteral("Label3"), QStringLiteral("Saturation Properties along Water Line"),
-               {3030, 840, 3735, 255}, Qt::AlignHCenter, Verdana());
+    PlaceLabel(this, QStringLiteral("Label3"),
+               QStringLiteral("Saturation Properties along Water Line"), {3030, 840, 3735, 255},
+               Qt::AlignHCenter, Verdana());
     new LineControl(this, QStringLiteral("Line1"), 240, 960, 3000, 960);
     new LineControl(this, QStringLiteral("Line2"), 6840, 960, 9480, 960);
-    PlaceLabel(this, QStringLiteral("Label8"), QStringLiteral("Saturation Properties along Steam Line"),
-               {3090, 2520, 3615, 255}, Qt::AlignHCenter, Verdana());
+    PlaceLabel(this, QStringLiteral("Label8"),
+               QStringLiteral("Saturation Properties along Steam Line"), {3090, 2520, 3615, 255},
+               Qt::AlignHCenter, Verdana());
     new LineControl(this, QStringLiteral("Line3"), 240, 2640, 3000, 2640);
     new LineControl(this, QStringLiteral("Line4"), 6840, 2640, 9480, 2640);
     new LineControl(this, QStringLiteral("Line5"), 240, 4560, 9480, 4560, 2);
@@ -283,9 +291,9 @@ FrmSplash::FrmSplash() : QFrame(nullptr, Qt::SplashScreen | Qt::FramelessWindowH
     frame->setObjectName(QStringLiteral("fraMainFrame"));
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     frame->setGeometry(TwipsToRect({600, 548, 3060, 735}));
-    lblCredit = PlaceLabel(frame, QStringLiteral("lblCredit"),
-                           QStringLiteral("by the Vapomet team"), {840, 120, 2055, 255},
-                           Qt::AlignRight, Verdana());
+    lblCredit =
+        PlaceLabel(frame, QStringLiteral("lblCredit"), QStringLiteral("by the Vapomet team"),
+                   {840, 120, 2055, 255}, Qt::AlignRight, Verdana());
     lblVersion = PlaceLabel(frame, QStringLiteral("lblVersion"), QString(), {1440, 360, 1455, 255},
                             Qt::AlignRight, Verdana());
     // The picture stands in front of the frame's left edge.

@@ -19,10 +19,8 @@ class QMenu;
 
 namespace vapomet::ui {
 
-// The program's version, shown as "Version 1.0.0" on the splash and About windows.
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 0;
-inline constexpr int kVersionRevision = 0;
+// "Version " and the program's major, minor and revision numbers, as the splash and About
+// windows show it.
 QString VersionLine();
 
 // The default texts of the input boxes of page 1.
@@ -32,34 +30,34 @@ inline const QString kDefaultTemperatureText = QStringLiteral("500.");
 // A push button that, like a Windows command button, is also pressed by Enter while it has
 // the focus.
 class CommandButton : public QPushButton {
-public:
+  public:
     CommandButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {}
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
 // The value slots of one page, by index, each at its box beside its caption.
 class SlotArray {
-public:
+  public:
     void build(QWidget* client, int page, const QString& arrayName, const ResultPages& pages);
     QLabel* slot(int index) const { return labels_.at(static_cast<std::size_t>(index)); }
     int count() const { return static_cast<int>(labels_.size()); }
     void show(int index, const QString& text) { slot(index)->setText(text); }
 
-private:
+  private:
     std::vector<QLabel*> labels_;
 };
 
 // A page window: its slots, and the notice that the window system has closed it.
 class PageWindow {
-public:
+  public:
     virtual ~PageWindow() = default;
     virtual int page() const = 0;
     SlotArray& valueSlots() { return slots_; }
     QWidget* client() const { return client_; }
 
-protected:
+  protected:
     SlotArray slots_;
     QWidget* client_ = nullptr;
 };
@@ -67,15 +65,15 @@ protected:
 // The background of the main window: the window has no title bar, so the user moves it by
 // dragging its empty background.
 class DragArea : public QWidget {
-public:
+  public:
     explicit DragArea(QWidget* parent) : QWidget(parent) {}
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     bool dragging_ = false;
     QPoint grabOffset_;
 };
@@ -83,7 +81,7 @@ private:
 // Page 1 and the main window: the two inputs, "Calculate", "->Next Page" and the menu.
 class FrmMain : public QMainWindow, public PageWindow {
     Q_OBJECT
-public:
+  public:
     explicit FrmMain(const ResultPages& pages);
     int page() const override { return 1; }
     // The input boxes forget the typing that led to their texts (text, cursor and selection
@@ -99,45 +97,45 @@ public:
     QAction* Usage = nullptr;
     QAction* Abt = nullptr;
 
-signals:
+  signals:
     void calculateClicked();
     void nextPageClicked();
     void exitClicked();
     void usageClicked();
     void aboutClicked();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 };
 
 // Page 2: saturation at the input pressure, with "Next Page ->".
 class Steam2 : public QWidget, public PageWindow {
     Q_OBJECT
-public:
+  public:
     explicit Steam2(const ResultPages& pages);
     int page() const override { return 2; }
     CommandButton* Nextpg = nullptr;
 
-signals:
+  signals:
     void nextPageClicked();
     void unloaded();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 };
 
 // Page 3: the state at P and T, its region and the nomenclature.
 class Steam3 : public QWidget, public PageWindow {
     Q_OBJECT
-public:
+  public:
     explicit Steam3(const ResultPages& pages);
     int page() const override { return 3; }
     QPlainTextEdit* Text1 = nullptr;
 
-signals:
+  signals:
     void unloaded();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 };
 
@@ -147,7 +145,7 @@ QString NomenclatureText();
 // The splash window: picture, credit line and version line.
 class FrmSplash : public QFrame {
     Q_OBJECT
-public:
+  public:
     FrmSplash();
     QLabel* lblVersion = nullptr;
     QLabel* lblCredit = nullptr;

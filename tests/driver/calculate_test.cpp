@@ -2,6 +2,8 @@
 // formatted independently, at the states of the IAPWS-IF97 check values and others; the invalid
 // region, the validation messages, a fault in the middle of a page, the heat-capacity ratio
 // taken from the rounded texts, and the order in which a press writes.
+#include "driver/calculate.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "driver/calculate.h"
 #include "driver/plan.h"
 #include "property/property.h"
 #include "shown_pages.h"
@@ -42,7 +43,9 @@ QString Typed(const char* text, const Convention& convention) {
     return typed;
 }
 
-Pages TextsOf(const ResultPages& pages) { return {pages.texts(1), pages.texts(2), pages.texts(3)}; }
+Pages TextsOf(const ResultPages& pages) {
+    return {pages.texts(1), pages.texts(2), pages.texts(3)};
+}
 
 struct Press {
     Pages pages;
@@ -79,9 +82,12 @@ void ExpectColumn(Pages& pages, const Column& c, const Routines& r, double P, do
     const double rho = r.v != nullptr ? 1.0 / r.v(P, T) : R3rho(P, T);
     const double state = r.v != nullptr ? P : rho;
     const std::vector<int> order = testing::WriteOrder(c);
-    const double values[] = {1.0 / rho,     rho,           r.h(state, T),   r.u(state, T),
-                             r.s(state, T), r.cp(state, T), r.cv(state, T), r.w(state, T),
-                             Cond(P, T, rho), 0.0,          Vis(P, T, rho)};
+    const double values[] = {1.0 / rho,       rho,
+                             r.h(state, T),   r.u(state, T),
+                             r.s(state, T),   r.cp(state, T),
+                             r.cv(state, T),  r.w(state, T),
+                             Cond(P, T, rho), 0.0,
+                             Vis(P, T, rho)};
     for (std::size_t i = 0; i < order.size(); ++i)
         page[order[i]] = Shown(values[i], testing::kColumnDecimals[i], convention);
     // The ratio of the cp and cv texts as shown.
@@ -155,8 +161,7 @@ TEST_P(WholePressTest, EverySlotShowsItsRoutineValueAtItsDecimals) {
     const PressCase& c = GetParam();
     for (const Convention* convention : kConventions) {
         const Press press = FreshPress(c.P, c.T, *convention);
-        const QStringList messages =
-            c.region == 0 ? QStringList{kInvalidRegion} : QStringList{};
+        const QStringList messages = c.region == 0 ? QStringList{kInvalidRegion} : QStringList{};
         EXPECT_EQ(press.messages, messages) << c << ", " << convention->name;
         ExpectSamePages(press.pages, Expected(c, *convention),
                         ::testing::PrintToString(c) + ", " + convention->name);
@@ -207,7 +212,7 @@ constexpr int kRefresh = -1;  // a page refresh in the event log
 using Event = std::pair<int, int>;
 
 class EventLog : public PageViewer {
-public:
+  public:
     void slotWritten(int page, int index) override { events.push_back({page, index}); }
     void pageRefreshed(int page) override { events.push_back({page, kRefresh}); }
     std::vector<Event> events;
@@ -242,11 +247,10 @@ TEST_P(RejectedInputTest, ShowsItsMessageAndLeavesThePages) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, RejectedInputTest,
-    ::testing::Values(RejectedCase{"1x", "300", kInvalidNumber},
-                      RejectedCase{"0", "500", kInvalidPressure},
-                      RejectedCase{"1", "2273.16", kInvalidTemperature}));
+INSTANTIATE_TEST_SUITE_P(Inputs, RejectedInputTest,
+                         ::testing::Values(RejectedCase{"1x", "300", kInvalidNumber},
+                                           RejectedCase{"0", "500", kInvalidPressure},
+                                           RejectedCase{"1", "2273.16", kInvalidTemperature}));
 
 // ---- The order of the writes ----------------------------------------------------------------
 
@@ -302,7 +306,7 @@ TEST(WriteOrderTest, AboveSaturationFillsNaNThenRefreshesPage3ThenWritesIt) {
 // Overwrites a slot with garbage the moment the run has written it, so that the heat-capacity
 // ratio cannot read it back.
 class Saboteur : public PageViewer {
-public:
+  public:
     Saboteur(ResultPages& pages, int page, int slot, QString garbage)
         : pages_(pages), page_(page), slot_(slot), garbage_(std::move(garbage)) {}
     void slotWritten(int page, int index) override {
@@ -314,7 +318,7 @@ public:
     }
     void pageRefreshed(int) override {}
 
-private:
+  private:
     ResultPages& pages_;
     int page_, slot_;
     QString garbage_;
@@ -382,8 +386,8 @@ TEST_P(FaultTest, ShowsTheErrorAndNaNForEverySlotNotReached) {
                 } else {
                     expected = page == 3 && index == 13 ? "Region :" : "NaN";
                 }
-                EXPECT_EQ(text, expected) << c << ", " << convention->name << ": page " << page
-                                          << ", slot " << index;
+                EXPECT_EQ(text, expected)
+                    << c << ", " << convention->name << ": page " << page << ", slot " << index;
             }
         }
     }

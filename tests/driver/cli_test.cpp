@@ -13,7 +13,7 @@
 
 #include "driver/calculate.h"
 #include "driver/plan.h"
-#include "press_recorder.h"
+#include "tests/support/message_recorder.h"
 
 namespace vapomet {
 namespace {
@@ -79,8 +79,10 @@ TEST(CliTest, PrintsThePagesWithTheirCaptions) {
     for (int page = 1; page <= 3; ++page) {
         const QStringList lines = blocks[page - 1].split('\n');
         const std::span<const int> order = SlotReadingOrder(page);
-        ASSERT_EQ(lines.size(), static_cast<int>(order.size()) + 1) << blocks[page - 1].toStdString();
-        EXPECT_TRUE(lines[0].contains(QStringLiteral("IAPWS - %1").arg(page))) << lines[0].toStdString();
+        ASSERT_EQ(lines.size(), static_cast<int>(order.size()) + 1)
+            << blocks[page - 1].toStdString();
+        EXPECT_TRUE(lines[0].contains(QStringLiteral("IAPWS - %1").arg(page)))
+            << lines[0].toStdString();
         for (std::size_t row = 0; row < order.size(); ++row) {
             const int index = order[row];
             const QString line = lines[static_cast<int>(row) + 1].trimmed();
@@ -124,7 +126,8 @@ TEST_P(CliJsonTest, GivesThePagesAndMessagesOfADirectPress) {
     const Outcome run = RunCli({"--json", c.P, c.T}, kEnglishSettings);
     EXPECT_EQ(run.status, c.status) << run.err;
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(run.out), &error);
+    const QJsonDocument document =
+        QJsonDocument::fromJson(QByteArray::fromStdString(run.out), &error);
     ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString() << "\n"
                                                      << run.out;
     ASSERT_TRUE(document.isObject());
@@ -133,7 +136,8 @@ TEST_P(CliJsonTest, GivesThePagesAndMessagesOfADirectPress) {
 
     ASSERT_TRUE(root.value("messages").isArray());
     QStringList messages;
-    for (const QJsonValue& message : root.value("messages").toArray()) messages << message.toString();
+    for (const QJsonValue& message : root.value("messages").toArray())
+        messages << message.toString();
     EXPECT_EQ(messages, press.messages);
     EXPECT_EQ(messages.isEmpty(), c.status == 0);
 
@@ -189,8 +193,10 @@ TEST_P(CliSettingsTest, NumbersFollowTheUsersSettings) {
     const char* pressure = c.german ? "0,5" : "0.5";
     const Outcome run = RunCli({"--json", pressure, "300"}, c.environment);
     ASSERT_EQ(run.status, 0) << c.name << ": " << run.err;
-    const QJsonObject pages =
-        QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object().value("pages").toObject();
+    const QJsonObject pages = QJsonDocument::fromJson(QByteArray::fromStdString(run.out))
+                                  .object()
+                                  .value("pages")
+                                  .toObject();
     const DirectPress press =
         PressDirectly(pressure, "300", c.german ? testing::German() : testing::English());
     for (int page = 1; page <= 3; ++page) {

@@ -1,6 +1,8 @@
 // The page model: how a number becomes a slot's text under point- and comma-decimal settings,
 // the read-back of a shown number, the texts of freshly loaded pages, reset, and what a viewer
 // is told.
+#include "driver/pages.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "driver/pages.h"
 #include "shown_pages.h"
 
 namespace vapomet {
@@ -54,8 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{0.001, 6, "0.001000", "0,001000"},
         FormatCase{997.85294, 4, "997.8529", "997,8529"},
         FormatCase{4.17301218, 3, "4.173", "4,173"},
-        FormatCase{1507.73921, 3, "1,507.739", "1.507,739"},
-        FormatCase{0.5, 3, "0.500", "0,500"},
+        FormatCase{1507.73921, 3, "1,507.739", "1.507,739"}, FormatCase{0.5, 3, "0.500", "0,500"},
         FormatCase{5.0, 4, "5.0000", "5,0000"},
         // Trailing zeros kept, several groups.
         FormatCase{1234567.891, 4, "1,234,567.8910", "1.234.567,8910"},
@@ -64,8 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Values that round to zero show no sign; a value that does not round to zero keeps it.
         FormatCase{-0.00004, 4, "0.0000", "0,0000"}, FormatCase{-0.0, 3, "0.000", "0,000"},
         FormatCase{-0.0004999, 3, "0.000", "0,000"}, FormatCase{0.0, 4, "0.0000", "0,0000"},
-        FormatCase{-1e-300, 6, "0.000000", "0,000000"},
-        FormatCase{-0.0006, 3, "-0.001", "-0,001"},
+        FormatCase{-1e-300, 6, "0.000000", "0,000000"}, FormatCase{-0.0006, 3, "-0.001", "-0,001"},
         FormatCase{-1234.5, 3, "-1,234.500", "-1.234,500"},
         // Any finite double is accepted, however large.
         FormatCase{1e20, 4, "100,000,000,000,000,000,000.0000",
@@ -118,9 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"1.234.567,8910", true, 1234567.891},
                       ReadCase{"-0,001", true, -0.001}, ReadCase{"NaN", false, std::nullopt},
                       ReadCase{"NaN", true, std::nullopt},
-                      ReadCase{"Region :", false, std::nullopt},
-                      ReadCase{"", false, std::nullopt}, ReadCase{"", true, std::nullopt},
-                      ReadCase{"#garbage", false, std::nullopt},
+                      ReadCase{"Region :", false, std::nullopt}, ReadCase{"", false, std::nullopt},
+                      ReadCase{"", true, std::nullopt}, ReadCase{"#garbage", false, std::nullopt},
                       ReadCase{"4.173abc", false, std::nullopt},
                       ReadCase{"4,1,73", true, std::nullopt}));
 
@@ -171,8 +169,7 @@ TEST(ResetTest, ResetsOnlyThatPageToItsInitialTexts) {
                     pages.writeNumber(page, index, 100.0 * page + index, 3);
                 }
             }
-            const std::array<QStringList, 3> before{pages.texts(1), pages.texts(2),
-                                                    pages.texts(3)};
+            const std::array<QStringList, 3> before{pages.texts(1), pages.texts(2), pages.texts(3)};
             pages.reset(resetPage);
             for (int page = 1; page <= kPageCount; ++page) {
                 const QStringList expected =
@@ -188,7 +185,7 @@ TEST(ResetTest, ResetsOnlyThatPageToItsInitialTexts) {
 
 // Records each notification with the text the slot shows at that moment.
 class RecordingViewer : public PageViewer {
-public:
+  public:
     using Write = std::tuple<int, int, QString>;
     explicit RecordingViewer(const ResultPages& pages) : pages_(pages) {}
     void slotWritten(int page, int index) override {
@@ -198,7 +195,7 @@ public:
     std::vector<Write> written;
     std::vector<int> refreshed;
 
-private:
+  private:
     const ResultPages& pages_;
 };
 
@@ -251,8 +248,8 @@ TEST(ViewerTest, RefreshTellsThePageAndChangesNoText) {
 
 TEST(AddressTest, SlotsOutsideThePagesAreRejected) {
     ResultPages pages(testing::English());
-    for (const auto& [page, index] : std::vector<std::pair<int, int>>{
-             {0, 0}, {4, 0}, {1, -1}, {1, 24}, {2, 24}, {3, 14}}) {
+    for (const auto& [page, index] :
+         std::vector<std::pair<int, int>>{{0, 0}, {4, 0}, {1, -1}, {1, 24}, {2, 24}, {3, 14}}) {
         EXPECT_THROW(pages.writeText(page, index, "x"), std::out_of_range) << page << "/" << index;
         EXPECT_THROW(pages.text(page, index), std::out_of_range) << page << "/" << index;
     }
@@ -260,16 +257,16 @@ TEST(AddressTest, SlotsOutsideThePagesAreRejected) {
 
 // Each slot's caption, character for character, by slot index.
 const std::vector<std::vector<const char*>> kCaptions{
-    {"P sat (MPa)", "@ T (K)", "v'(m3/kg)", "s'(kJ/kg-K)", "l' (W/m-K)", "v\"(m3/kg)",
-     "s\"(kJ/kg-K)", "l\"(W/m-K)", "rho\"(kg/m3)", "Cp\"(kJ/kg)", "k\"(Cp/Cv)", "h\"(kJ/kg)",
-     "Cv\"(kJ/kg)", "u\"(kJ/kg)", "w\"(m/sec)", "Mu\" (uPascal-sec)", "rho'(kg/m3)",
-     "Cp'(kJ/kg)", "k'(Cp/Cv)", "Mu' (uPascal-sec)", "w'(m/sec)", "u'(kJ/kg)", "h'(kJ/kg)",
-     "Cv'(kJ/kg) ="},
-    {"v'(m3/kg)", "s'(kJ/kg-K)", "l' (W/m-K)", "v\"(m3/kg)", "s\"(kJ/kg-K)", "l\"(W/m-K)",
-     "T sat (K)", "@ P (MPa)", "rho'(kg/m3)", "Cp'(kJ/kg)", "k'(Cp/Cv)", "h'(kJ/kg)",
-     "u'(kJ/kg)", "w'(m/sec)", "Mu' (uPascal-sec)", "u\"(kJ/kg)", "w\"(m/sec)",
-     "Mu\" (uPascal-sec)", "k\"(Cp/Cv)", "rho\"(kg/m3)", "Cp\"(kJ/kg)", "h\"(kJ/kg)",
-     "Cv\"(kJ/kg)", "Cv'(kJ/kg) ="},
+    {"P sat (MPa)",        "@ T (K)",      "v'(m3/kg)",   "s'(kJ/kg-K)",  "l' (W/m-K)",
+     "v\"(m3/kg)",         "s\"(kJ/kg-K)", "l\"(W/m-K)",  "rho\"(kg/m3)", "Cp\"(kJ/kg)",
+     "k\"(Cp/Cv)",         "h\"(kJ/kg)",   "Cv\"(kJ/kg)", "u\"(kJ/kg)",   "w\"(m/sec)",
+     "Mu\" (uPascal-sec)", "rho'(kg/m3)",  "Cp'(kJ/kg)",  "k'(Cp/Cv)",    "Mu' (uPascal-sec)",
+     "w'(m/sec)",          "u'(kJ/kg)",    "h'(kJ/kg)",   "Cv'(kJ/kg) ="},
+    {"v'(m3/kg)",   "s'(kJ/kg-K)", "l' (W/m-K)",         "v\"(m3/kg)",  "s\"(kJ/kg-K)",
+     "l\"(W/m-K)",  "T sat (K)",   "@ P (MPa)",          "rho'(kg/m3)", "Cp'(kJ/kg)",
+     "k'(Cp/Cv)",   "h'(kJ/kg)",   "u'(kJ/kg)",          "w'(m/sec)",   "Mu' (uPascal-sec)",
+     "u\"(kJ/kg)",  "w\"(m/sec)",  "Mu\" (uPascal-sec)", "k\"(Cp/Cv)",  "rho\"(kg/m3)",
+     "Cp\"(kJ/kg)", "h\"(kJ/kg)",  "Cv\"(kJ/kg)",        "Cv'(kJ/kg) ="},
     {"P (MPa)", "T (K)", "v (m3/kg)", "rho (kg/m3)", "h (kJ/kg)", "u (kJ/kg)", "s (kJ/kg-K)",
      "Cp (kJ/kg-K)", "Cv (kJ/kg-K)", "w (m/sec)", "l (W/m-K)", "k (Cp/Cv)", "Mu (uPascal-sec)",
      ""}};

@@ -1,10 +1,11 @@
 // Reading of the input texts, the validation messages and their order, and the region plan at
 // every boundary of the input domain.
+#include "driver/plan.h"
+
 #include <gtest/gtest.h>
 
-#include "driver/plan.h"
-#include "press_recorder.h"
 #include "property/property.h"
+#include "tests/support/message_recorder.h"
 
 namespace vapomet {
 namespace {
@@ -60,7 +61,7 @@ struct MessageCase {
 };
 
 class ValidationTest : public ::testing::TestWithParam<MessageCase> {
-protected:
+  protected:
     void SetUp() override { FillCoefficientTables(); }
 };
 
@@ -71,21 +72,21 @@ TEST_P(ValidationTest, GivesItsMessage) {
     EXPECT_EQ(std::get<QString>(outcome), c.message) << c.pressure << ", " << c.temperature;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, ValidationTest,
-    ::testing::Values(MessageCase{"", "300", kInvalidNumber}, MessageCase{"1", "", kInvalidNumber},
-                      MessageCase{"  ", "  ", kInvalidNumber},
-                      MessageCase{"abc", "-5", kInvalidNumber},
-                      MessageCase{"-1", "x", kInvalidNumber},
-                      MessageCase{"0", "500", kInvalidPressure},
-                      MessageCase{"-1", "200", kInvalidPressure},
-                      MessageCase{"150", "200", kInvalidTemperature},
-                      MessageCase{"150", "500", kInvalidPressure},
-                      MessageCase{"1", "273.15", kInvalidTemperature},
-                      MessageCase{"1", "2273.1500001", kInvalidTemperature},
-                      MessageCase{"100.000001", "2273.2", kInvalidPressure},
-                      MessageCase{"1e-320", "2274", kInvalidTemperature},
-                      MessageCase{"-0", "300", kInvalidPressure}));
+INSTANTIATE_TEST_SUITE_P(Inputs, ValidationTest,
+                         ::testing::Values(MessageCase{"", "300", kInvalidNumber},
+                                           MessageCase{"1", "", kInvalidNumber},
+                                           MessageCase{"  ", "  ", kInvalidNumber},
+                                           MessageCase{"abc", "-5", kInvalidNumber},
+                                           MessageCase{"-1", "x", kInvalidNumber},
+                                           MessageCase{"0", "500", kInvalidPressure},
+                                           MessageCase{"-1", "200", kInvalidPressure},
+                                           MessageCase{"150", "200", kInvalidTemperature},
+                                           MessageCase{"150", "500", kInvalidPressure},
+                                           MessageCase{"1", "273.15", kInvalidTemperature},
+                                           MessageCase{"1", "2273.1500001", kInvalidTemperature},
+                                           MessageCase{"100.000001", "2273.2", kInvalidPressure},
+                                           MessageCase{"1e-320", "2274", kInvalidTemperature},
+                                           MessageCase{"-0", "300", kInvalidPressure}));
 
 // The plan at the boundaries of the regions.
 enum class Saturation { Computed, NaN };
@@ -99,10 +100,12 @@ struct PlanCase {
     Saturation page2;
 };
 
-QString Exact(double value) { return QString::number(value, 'g', 17); }
+QString Exact(double value) {
+    return QString::number(value, 'g', 17);
+}
 
 class PlanTest : public ::testing::TestWithParam<PlanCase> {
-protected:
+  protected:
     void SetUp() override { FillCoefficientTables(); }
 };
 
@@ -140,15 +143,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PlanCase{1, 300, Region::One, k1, C, C}, PlanCase{0.1, 500, Region::Two, k2, C, C},
         PlanCase{100, 500, Region::One, k1, C, N},  // Tsat(100 MPa) lies above 647.0 K
-        PlanCase{1, 273.15000001, Region::One, k1, C, C},
-        PlanCase{19, 640, Region::Two, k2, C, C}, PlanCase{22.1, 647.0, Region::One, k1, C, N},
-        PlanCase{21, 647.0, Region::Two, k2, C, C},
+        PlanCase{1, 273.15000001, Region::One, k1, C, C}, PlanCase{19, 640, Region::Two, k2, C, C},
+        PlanCase{22.1, 647.0, Region::One, k1, C, N}, PlanCase{21, 647.0, Region::Two, k2, C, C},
         // Just above 647.0 K the boundary between regions 2 and 3 decides (b23 is about
         // 19.57 MPa there), and page 2 is "NaN" although the saturation line exists at 19 MPa.
         PlanCase{22, 647.00000001, Region::Three, k3, N, N},
-        PlanCase{19, 647.00000001, Region::Two, k2, N, N},
-        PlanCase{30, 700, Region::Two, k2, N, N}, PlanCase{31, 700, Region::Three, k3, N, N},
-        PlanCase{99, 863.15, Region::Two, k2, N, N},
+        PlanCase{19, 647.00000001, Region::Two, k2, N, N}, PlanCase{30, 700, Region::Two, k2, N, N},
+        PlanCase{31, 700, Region::Three, k3, N, N}, PlanCase{99, 863.15, Region::Two, k2, N, N},
         PlanCase{100, 863.15000001, Region::Two, k2Hot, N, N},
         PlanCase{100, 1073.15, Region::Two, k2Hot, N, N},
         PlanCase{10, 1073.15000001, Region::Five, k5, N, N},

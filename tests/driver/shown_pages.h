@@ -14,10 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "press_recorder.h"
-
-// Failure messages show texts as text.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+#include "tests/support/message_recorder.h"
 
 namespace vapomet::testing {
 

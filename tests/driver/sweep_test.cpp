@@ -34,9 +34,9 @@ std::vector<double> Pressures() {
         p.push_back(10.0 + d);
     }
     p.push_back(std::nextafter(10.0, 11.0));
-    for (double x : {0.000611, 0.000612, 16.5, 16.53, 17.5, 20.5, 21.5, 22.03, 22.04, 22.05,
-                     22.06, 22.064, 22.07, 22.1, 22.5, 23.5, 25.5, 30.5, 35.5, 45.5, 55.5, 65.5,
-                     75.5, 85.5, 99.5, 99.999}) {
+    for (double x : {0.000611, 0.000612, 16.5,   16.53, 17.5, 20.5, 21.5, 22.03, 22.04,
+                     22.05,    22.06,    22.064, 22.07, 22.1, 22.5, 23.5, 25.5,  30.5,
+                     35.5,     45.5,     55.5,   65.5,  75.5, 85.5, 99.5, 99.999}) {
         p.push_back(x);
     }
     std::sort(p.begin(), p.end());
@@ -81,7 +81,9 @@ std::vector<double> PressuresAt(double T, const std::vector<double>& grid) {
     return p;
 }
 
-QString Exact(double value) { return QString::number(value, 'g', 17); }
+QString Exact(double value) {
+    return QString::number(value, 'g', 17);
+}
 
 // The caption page 3 must show, from the region boundaries; empty where no region holds it.
 QString ExpectedCaption(double P, double T) {
@@ -111,7 +113,8 @@ bool SaturationAtP(double P) {
 bool WellFormed(const ResultPages& pages, int page, int index, const Convention& convention) {
     try {
         const double value = pages.readNumber(page, index);
-        return pages.text(page, index) == Shown(value, testing::SlotDecimals(page, index), convention);
+        return pages.text(page, index) ==
+               Shown(value, testing::SlotDecimals(page, index), convention);
     } catch (const SlotReadError&) {
         return false;
     }
@@ -202,7 +205,9 @@ TEST_P(SweepTest, EveryPressEndsAsPlannedAndEverySlotIsWellFormed) {
 INSTANTIATE_TEST_SUITE_P(Shards, SweepTest, ::testing::Range(0, kShards));
 
 // A coarser sweep with comma decimals and point grouping.
-TEST(SweepTest, CommaDecimalPagesAreWellFormed) { Sweep(kGerman, 0, 7, 7); }
+TEST(SweepTest, CommaDecimalPagesAreWellFormed) {
+    Sweep(kGerman, 0, 7, 7);
+}
 
 }  // namespace
 }  // namespace vapomet

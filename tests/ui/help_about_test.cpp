@@ -2,7 +2,7 @@
 // registry.
 #include <QTest>
 
-#include "tests/ui/ui_support.h"
+#include "tests/ui/window_support.h"
 
 using namespace vapomet;
 using namespace vapomet::uitest;
@@ -12,13 +12,15 @@ namespace {
 const QString kMsinfoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 const QString kLocationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
 
-FakePlatform::Value String(const QByteArray& text) { return {ui::kRegString, text + '\0'}; }
+FakePlatform::Value String(const QByteArray& text) {
+    return {ui::kRegString, text + '\0'};
+}
 
 }  // namespace
 
 class HelpAboutTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() {
         QApplication::setQuitOnLastWindowClosed(false);
         ui::RegisterFontSubstitutes();
@@ -31,17 +33,27 @@ private slots:
         const QStringList lines = text.chopped(2).split(QStringLiteral("\r\n"));
         const QStringList expected = {
             "Enter the Pressure P (in MPa) and Temperature T (in K) in the two ",
-            "input fields and click the \"Calculate\" button.", "Program then displays :", "",
+            "input fields and click the \"Calculate\" button.",
+            "Program then displays :",
+            "",
             "1. On Page-1 the Saturation line properties at Saturation Pressure ",
-            "corresponding to Temperature T [ if T < 647.15 K (374 C) ].", "",
+            "corresponding to Temperature T [ if T < 647.15 K (374 C) ].",
+            "",
             "2. On Page-2 the Saturation Line properties at Saturation ",
-            "Temperature corresponding to Pressure P [ if P < 22 MPa (220 ", "bars)].", "",
-            "3. On Page-3 the Thermodynamic properties at P, T as asked for.", "",
+            "Temperature corresponding to Pressure P [ if P < 22 MPa (220 ",
+            "bars)].",
+            "",
+            "3. On Page-3 the Thermodynamic properties at P, T as asked for.",
+            "",
             "P, T have to be within the limits as specified by the International ",
-            "Association for the Properties of Water and Steam - formulations ", lines.value(15),
-            "If P, T are invalid, the program returns an error message.", "",
-            "Disclaimer : No warranties of any kind are either implied or given.", "",
-            lines.value(20), "Enjoy."};
+            "Association for the Properties of Water and Steam - formulations ",
+            lines.value(15),
+            "If P, T are invalid, the program returns an error message.",
+            "",
+            "Disclaimer : No warranties of any kind are either implied or given.",
+            "",
+            lines.value(20),
+            "Enjoy."};
         QCOMPARE(lines, expected);
         QVERIFY(lines[15].startsWith(QStringLiteral("for Industrial Use, 1997. (")));
         QVERIFY(lines[15].endsWith(QLatin1Char(')')));
@@ -69,15 +81,20 @@ private slots:
         const QString text = ui::NomenclatureText();
         QVERIFY(text.endsWith(QStringLiteral("\r\n")));
         const QStringList lines = text.chopped(2).split(QStringLiteral("\r\n"));
-        const QStringList expected = {
-            " Nomenclature :", "", " v     -> Specific Volume (m3/kg)",
-            " rho  -> Specific Density (kg/m3) ", " h     -> Specific Enthalpy (kJ/kg)",
-            " u    -> Specific Internal Energy (kJ/kg) ", " s    -> Specific Entropy (kJ/kg-K)",
-            " Cp  -> Specific Heat @ Constant Pressure (kJ/kg-K) ",
-            " Cv  -> Specific Heat @ Constant Volume (kJ/kg-K)",
-            " l     -> Specific Conductivity (W/m-K) ", " mu  -> Viscosity (Micro-Pascal.sec)",
-            " k    -> Specific Heat Ratio ", " w    -> Sonic Velocity (m/sec) ",
-            " NaN -> Not a Number"};
+        const QStringList expected = {" Nomenclature :",
+                                      "",
+                                      " v     -> Specific Volume (m3/kg)",
+                                      " rho  -> Specific Density (kg/m3) ",
+                                      " h     -> Specific Enthalpy (kJ/kg)",
+                                      " u    -> Specific Internal Energy (kJ/kg) ",
+                                      " s    -> Specific Entropy (kJ/kg-K)",
+                                      " Cp  -> Specific Heat @ Constant Pressure (kJ/kg-K) ",
+                                      " Cv  -> Specific Heat @ Constant Volume (kJ/kg-K)",
+                                      " l     -> Specific Conductivity (W/m-K) ",
+                                      " mu  -> Viscosity (Micro-Pascal.sec)",
+                                      " k    -> Specific Heat Ratio ",
+                                      " w    -> Sonic Velocity (m/sec) ",
+                                      " NaN -> Not a Number"};
         QCOMPARE(lines.size(), expected.size());
         for (int i = 0; i < lines.size(); ++i) {
             QCOMPARE(lines[i], i == 1 ? QString() : QStringLiteral("\t") + expected[i]);
@@ -93,8 +110,10 @@ private slots:
         ui::FrmAbout* about = program->frmAbout();
         QVERIFY(about != nullptr);
         QCOMPARE(about->lblVersion->text(), QStringLiteral("Version 1.0.0"));
-        QCOMPARE(about->lblTitle->text(),
-                 QStringLiteral("Thermodynamic Properties of Water and Steam as per IAPWS Formulations- 1997"));
+        QCOMPARE(
+            about->lblTitle->text(),
+            QStringLiteral(
+                "Thermodynamic Properties of Water and Steam as per IAPWS Formulations- 1997"));
         QCOMPARE(about->cmdSysInfo->text(), QStringLiteral("&System Info..."));
         QVERIFY(about->cmdOK->isDefault());
         QCOMPARE(about->windowTitle(), QStringLiteral("IAPWS"));
@@ -140,29 +159,29 @@ private slots:
         const QByteArray dword10("\x0A\x00\x00\x00", 4);
         QTest::newRow("no key") << false << 1u << QByteArray() << "old" << false << "" << false;
         QTest::newRow("no value") << true << 0u << QByteArray() << "old" << false << "" << false;
-        QTest::newRow("string") << true << 1u << QByteArray("C:\\Tools\\msinfo32.exe\0", 22)
-                                << "" << true << "C:\\Tools\\msinfo32.exe" << false;
-        QTest::newRow("string without end mark but short") << true << 1u << QByteArray("abc")
-                                                           << "x" << true << "abc" << false;
-        QTest::newRow("string cut at first NUL") << true << 1u << QByteArray("ab\0cd\0", 6)
-                                                 << "" << true << "ab" << false;
-        QTest::newRow("1024 bytes, no end mark") << true << 1u << QByteArray(1024, 'a') << ""
-                                                 << false << "" << true;
-        QTest::newRow("1023 bytes fit") << true << 1u << QByteArray(1023, 'a') << "" << true
-                                        << QString(1023, 'a') << false;
-        QTest::newRow("longer than the buffer") << true << 1u << QByteArray(1025, 'a') << "old"
-                                                << false << "" << false;
+        QTest::newRow("string") << true << 1u << QByteArray("C:\\Tools\\msinfo32.exe\0", 22) << ""
+                                << true << "C:\\Tools\\msinfo32.exe" << false;
+        QTest::newRow("string without end mark but short")
+            << true << 1u << QByteArray("abc") << "x" << true << "abc" << false;
+        QTest::newRow("string cut at first NUL")
+            << true << 1u << QByteArray("ab\0cd\0", 6) << "" << true << "ab" << false;
+        QTest::newRow("1024 bytes, no end mark")
+            << true << 1u << QByteArray(1024, 'a') << "" << false << "" << true;
+        QTest::newRow("1023 bytes fit")
+            << true << 1u << QByteArray(1023, 'a') << "" << true << QString(1023, 'a') << false;
+        QTest::newRow("longer than the buffer")
+            << true << 1u << QByteArray(1025, 'a') << "old" << false << "" << false;
         QTest::newRow("number 10") << true << 4u << dword10 << "" << true << "10" << false;
         QTest::newRow("number, bytes reversed") << true << 4u << QByteArray("\x78\x56\x34\x12", 4)
                                                 << "" << true << "305419896" << false;
         QTest::newRow("number, digits without leading zeros")
             << true << 4u << QByteArray("\x03\x02\x01\x00", 4) << "" << true << "291" << false;
-        QTest::newRow("number appended to the text") << true << 4u << dword10 << "1" << true
-                                                     << "26" << false;
-        QTest::newRow("number zero") << true << 4u << QByteArray(4, '\0') << "" << true << "&h"
-                                     << false;
-        QTest::newRow("other type keeps the text") << true << 3u << QByteArray("\x01\x02", 2)
-                                                   << "kept" << true << "kept" << false;
+        QTest::newRow("number appended to the text")
+            << true << 4u << dword10 << "1" << true << "26" << false;
+        QTest::newRow("number zero")
+            << true << 4u << QByteArray(4, '\0') << "" << true << "&h" << false;
+        QTest::newRow("other type keeps the text")
+            << true << 3u << QByteArray("\x01\x02", 2) << "kept" << true << "kept" << false;
     }
 
     void getKeyValue() {
@@ -176,7 +195,8 @@ private slots:
         FakePlatform registry;
         if (keyExists) {
             registry.addValue(ui::kHkeyLocalMachine, kMsinfoKey, "Other", String("x"));
-            if (type != 0) registry.addValue(ui::kHkeyLocalMachine, kMsinfoKey, "PATH", {type, bytes});
+            if (type != 0)
+                registry.addValue(ui::kHkeyLocalMachine, kMsinfoKey, "PATH", {type, bytes});
         }
         QString value = before;
         bool result = false;
@@ -196,32 +216,34 @@ private slots:
     }
 
     void startSysInfo_data() {
-        QTest::addColumn<QByteArray>("pathValue");      // empty: none
+        QTest::addColumn<QByteArray>("pathValue");  // empty: none
         QTest::addColumn<uint>("pathType");
-        QTest::addColumn<QByteArray>("folderValue");    // empty: none
+        QTest::addColumn<QByteArray>("folderValue");  // empty: none
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("startable");
         QTest::addColumn<QStringList>("attempts");
         QTest::addColumn<bool>("message");
         const QStringList none;
-        QTest::newRow("neither value") << QByteArray() << 1u << QByteArray() << none << none
-                                       << none << true;
+        QTest::newRow("neither value")
+            << QByteArray() << 1u << QByteArray() << none << none << none << true;
         QTest::newRow("folder without the tool")
             << QByteArray() << 1u << QByteArray("C:\\Tools") << none
             << QStringList{"C:\\Tools\\MSINFO32.EXE"} << none << true;
         QTest::newRow("folder with the tool")
-            << QByteArray() << 1u << QByteArray("C:\\Tools") << QStringList{"C:\\Tools\\MSINFO32.EXE"}
-            << QStringList{"C:\\Tools\\MSINFO32.EXE"} << QStringList{"C:\\Tools\\MSINFO32.EXE"} << false;
-        QTest::newRow("path used unchecked") << QByteArray("D:\\msinfo.exe") << 1u << QByteArray()
-                                             << none << QStringList{"D:\\msinfo.exe"}
-                                             << QStringList{"D:\\msinfo.exe"} << false;
+            << QByteArray() << 1u << QByteArray("C:\\Tools")
+            << QStringList{"C:\\Tools\\MSINFO32.EXE"} << QStringList{"C:\\Tools\\MSINFO32.EXE"}
+            << QStringList{"C:\\Tools\\MSINFO32.EXE"} << false;
+        QTest::newRow("path used unchecked")
+            << QByteArray("D:\\msinfo.exe") << 1u << QByteArray() << none
+            << QStringList{"D:\\msinfo.exe"} << QStringList{"D:\\msinfo.exe"} << false;
         QTest::newRow("path that does not start")
             << QByteArray("D:\\nothing.exe") << 1u << QByteArray("C:\\Tools")
             << QStringList{"C:\\Tools\\MSINFO32.EXE"} << QStringList{"C:\\Tools\\MSINFO32.EXE"}
             << QStringList{"D:\\nothing.exe"} << true;
-        QTest::newRow("path without end mark") << QByteArray(1024, 'p') << 1u << QByteArray("C:\\Tools")
-                                               << QStringList{"C:\\Tools\\MSINFO32.EXE"}
-                                               << QStringList{"C:\\Tools\\MSINFO32.EXE"} << none << true;
+        QTest::newRow("path without end mark")
+            << QByteArray(1024, 'p') << 1u << QByteArray("C:\\Tools")
+            << QStringList{"C:\\Tools\\MSINFO32.EXE"} << QStringList{"C:\\Tools\\MSINFO32.EXE"}
+            << none << true;
         QTest::newRow("path of another type") << QByteArray("\x01", 1) << 3u << QByteArray() << none
                                               << none << QStringList{""} << true;
     }
@@ -238,7 +260,8 @@ private slots:
         FakePlatform platform;
         if (!pathValue.isEmpty()) {
             platform.addValue(ui::kHkeyLocalMachine, kMsinfoKey, "PATH",
-                              {pathType, pathType == 1 && pathValue.size() < 1024 ? pathValue + '\0' : pathValue});
+                              {pathType, pathType == 1 && pathValue.size() < 1024 ? pathValue + '\0'
+                                                                                  : pathValue});
         }
         if (!folderValue.isEmpty()) {
             platform.addValue(ui::kHkeyLocalMachine, kLocationKey, "MSINFO", String(folderValue));
@@ -248,8 +271,7 @@ private slots:
         MessageRecorder recorder;
         ui::StartSysInfo(platform, recorder);
         QCOMPARE(platform.startAttempts, attempts);
-        QCOMPARE(recorder.messages,
-                 message ? QStringList{ui::kSysInfoUnavailable} : QStringList{});
+        QCOMPARE(recorder.messages, message ? QStringList{ui::kSysInfoUnavailable} : QStringList{});
     }
 };
 

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <cmath>
 
-#include "tests/ui/ui_support.h"
+#include "tests/ui/window_support.h"
 
 using namespace vapomet;
 using namespace vapomet::uitest;
@@ -122,7 +122,9 @@ const Control kPage3[] = {
 };
 // clang-format on
 
-int Px(int twips, double dpi) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); }
+int Px(int twips, double dpi) {
+    return static_cast<int>(std::lround(twips * dpi / 1440.0));
+}
 
 QRect Expected(const Control& c) {
     const double dx = ui::LogicalDpiX();
@@ -163,7 +165,8 @@ void CheckControls(QWidget* client, const Control (&controls)[N]) {
         QCOMPARE(widget->geometry(), Expected(c));
         if (c.text != nullptr) QCOMPARE(TextOf(widget), QString::fromUtf8(c.text));
         if (auto* label = qobject_cast<QLabel*>(widget); label && c.alignment != '-') {
-            QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, HorizontalAlignment(c.alignment));
+            QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask,
+                     HorizontalAlignment(c.alignment));
         }
         if (qobject_cast<QLabel*>(widget) || qobject_cast<QLineEdit*>(widget)) {
             QCOMPARE(widget->font().family(),
@@ -206,7 +209,7 @@ void CheckLines(QWidget* client, const Line (&lines)[N]) {
 
 class LayoutTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() {
         QApplication::setQuitOnLastWindowClosed(false);
         ui::RegisterFontSubstitutes();
@@ -237,7 +240,8 @@ private slots:
             ui::SlotArray& array = windows[page - 1]->valueSlots();
             QCOMPARE(array.count(), SlotCount(page));
             for (int index = 0; index < array.count(); ++index) {
-                QCOMPARE(array.slot(index)->objectName(), QString("%1_%2").arg(arrays[page - 1]).arg(index));
+                QCOMPARE(array.slot(index)->objectName(),
+                         QString("%1_%2").arg(arrays[page - 1]).arg(index));
                 QCOMPARE(array.slot(index)->property("slotIndex").toInt(), index);
                 QVERIFY(array.slot(index)->autoFillBackground());
                 QCOMPARE(array.slot(index)->palette().color(QPalette::Window),
@@ -251,12 +255,18 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("height");
-        QTest::newRow("page 1") << "frmMain" << "IAPWS - 1" << 9795 << 5130;
-        QTest::newRow("page 2") << "Steam2" << "IAPWS - 2" << 9795 << 4770;
-        QTest::newRow("page 3") << "Steam3" << "IAPWS - 3" << 9135 << 5415;
-        QTest::newRow("help") << "frmHelp" << "How to use ...." << 6015 << 5625;
-        QTest::newRow("About") << "frmAbout" << "IAPWS" << 5490 << 2520;
-        QTest::newRow("splash") << "frmSplash" << "" << 4680 << 1830;
+        QTest::newRow("page 1") << "frmMain"
+                                << "IAPWS - 1" << 9795 << 5130;
+        QTest::newRow("page 2") << "Steam2"
+                                << "IAPWS - 2" << 9795 << 4770;
+        QTest::newRow("page 3") << "Steam3"
+                                << "IAPWS - 3" << 9135 << 5415;
+        QTest::newRow("help") << "frmHelp"
+                              << "How to use ...." << 6015 << 5625;
+        QTest::newRow("About") << "frmAbout"
+                               << "IAPWS" << 5490 << 2520;
+        QTest::newRow("splash") << "frmSplash"
+                                << "" << 4680 << 1830;
     }
 
     void windowSizesAndCaptions() {
@@ -268,10 +278,10 @@ private slots:
         program->showHelp();
         program->showAbout();
         ui::FrmSplash splash;
-        QWidget* shown = window == "frmMain" ? program->frmMain()->client()
-                         : window == "Steam2" ? program->steam2()
-                         : window == "Steam3" ? program->steam3()
-                         : window == "frmHelp" ? static_cast<QWidget*>(program->frmHelp())
+        QWidget* shown = window == "frmMain"    ? program->frmMain()->client()
+                         : window == "Steam2"   ? program->steam2()
+                         : window == "Steam3"   ? program->steam3()
+                         : window == "frmHelp"  ? static_cast<QWidget*>(program->frmHelp())
                          : window == "frmAbout" ? static_cast<QWidget*>(program->frmAbout())
                                                 : &splash;
         QCOMPARE(shown->window()->windowTitle(), caption);

@@ -25,7 +25,7 @@
 
 #include "driver/plan.h"
 #include "property/property.h"
-#include "tests/ui/ui_support.h"
+#include "tests/ui/window_support.h"
 
 using namespace vapomet;
 using namespace vapomet::uitest;
@@ -51,7 +51,7 @@ constexpr bool kUnderAddressSanitizer = false;
 // A small generator of the test's own (splitmix64), so that the mix is the same with every
 // standard library.
 class Draw {
-public:
+  public:
     explicit Draw(std::uint64_t seed) : state_(seed) {}
     std::uint64_t next() {
         std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
@@ -64,7 +64,7 @@ public:
     }
     int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
 
-private:
+  private:
     std::uint64_t state_;
 };
 
@@ -89,43 +89,43 @@ QString Typed(double value, Draw& draw) {
 
 // Pairs typed as they stand.
 const Inputs kCorners[] = {
-    {"100", "273.16"},   {"100", "2273.15"},  {"10", "2273.15"},   {"0.001", "2273.15"},
-    {"50", "1073.15"},   {"50", "1073.16"},   {"100", "1073.15"},  {"0.001", "273.16"},
-    {"100", "273.15"},   {"50", "2273.15"},   {"0.0006", "273.16"}, {"100", "863.15"},
+    {"100", "273.16"}, {"100", "2273.15"}, {"10", "2273.15"},    {"0.001", "2273.15"},
+    {"50", "1073.15"}, {"50", "1073.16"},  {"100", "1073.15"},   {"0.001", "273.16"},
+    {"100", "273.15"}, {"50", "2273.15"},  {"0.0006", "273.16"}, {"100", "863.15"},
 };
 const Inputs kNearLimits[] = {
-    {"100", "300"},           {"100.000001", "300"},    {"99.999999", "300"},
-    {"1", "273.150001"},      {"1", "273.149999"},      {"1", "273.15"},
-    {"1", "2273.15"},         {"1", "2273.150001"},     {"10", "1500"},
-    {"10.000001", "1500"},    {"50", "1073.150001"},    {"100", "863.150001"},
-    {"30", "647"},            {"30", "647.000001"},     {"22.064", "647.096"},
-    {"22.064", "647"},        {"0.000611657", "273.16"}, {"0.0000001", "273.16"},
-    {"100", "273.150001"},    {"1e-9", "300"},          {"16.529", "623.15"},
-    {"16.53", "623.15"},      {"100", "1073.150001"},   {"9.999999", "2273.15"},
+    {"100", "300"},        {"100.000001", "300"},     {"99.999999", "300"},
+    {"1", "273.150001"},   {"1", "273.149999"},       {"1", "273.15"},
+    {"1", "2273.15"},      {"1", "2273.150001"},      {"10", "1500"},
+    {"10.000001", "1500"}, {"50", "1073.150001"},     {"100", "863.150001"},
+    {"30", "647"},         {"30", "647.000001"},      {"22.064", "647.096"},
+    {"22.064", "647"},     {"0.000611657", "273.16"}, {"0.0000001", "273.16"},
+    {"100", "273.150001"}, {"1e-9", "300"},           {"16.529", "623.15"},
+    {"16.53", "623.15"},   {"100", "1073.150001"},    {"9.999999", "2273.15"},
 };
 // Texts that are no number, or no finite one, in P or in T.
 const char* const kNotNumbers[] = {
-    "",      "   ",   "abc",   "5a",     "1e999", "-1e999", "nan",   "NaN",   "inf",
-    "-inf",  "Infinity", "1,5", "1,000", "1.000,5", "1..5", "1.5.", "1 5",  "1e",
-    "e5",    "0x10",  "--1",   "+-1",    "1e+",   ". ",     ",5",    "5,",    "1.5e1.5",
+    "",     "   ",      "abc", "5a",    "1e999",   "-1e999", "nan",  "NaN", "inf",
+    "-inf", "Infinity", "1,5", "1,000", "1.000,5", "1..5",   "1.5.", "1 5", "1e",
+    "e5",   "0x10",     "--1", "+-1",   "1e+",     ". ",     ",5",   "5,",  "1.5e1.5",
 };
 // Numbers outside the domain.
-const char* const kPressuresOutside[] = {"0", "-0", "-1", "100.0001", "150", "1e3", "-0.0",
-                                         "+0", "0.0000"};
-const char* const kTemperaturesOutside[] = {"273.15", "273", "0", "-10", "2273.16", "3000",
-                                            "1e4", "-273.15"};
+const char* const kPressuresOutside[] = {"0",   "-0",   "-1", "100.0001", "150",
+                                         "1e3", "-0.0", "+0", "0.0000"};
+const char* const kTemperaturesOutside[] = {"273.15",  "273",  "0",   "-10",
+                                            "2273.16", "3000", "1e4", "-273.15"};
 // Numbers that are valid, typed in the other ways the reader takes.
 const Inputs kOtherSpellings[] = {
-    {" 1.5", "300 "}, {"+1", "+300"}, {".5", "300."}, {"5.", "500."}, {"1E1", "3E2"},
-    {"1e+01", "3.0e+02"}, {"  0.5  ", "  400  "}, {"001", "0300"},
+    {" 1.5", "300 "}, {"+1", "+300"},       {".5", "300."},         {"5.", "500."},
+    {"1E1", "3E2"},   {"1e+01", "3.0e+02"}, {"  0.5  ", "  400  "}, {"001", "0300"},
 };
 
 QString LongDigits(Draw& draw) {
     switch (draw.below(4)) {
-        case 0: return QString(300, QLatin1Char('9'));                                // huge
-        case 1: return QStringLiteral("1") + QString(400, QLatin1Char('0'));          // overflows
+        case 0: return QString(300, QLatin1Char('9'));                               // huge
+        case 1: return QStringLiteral("1") + QString(400, QLatin1Char('0'));         // overflows
         case 2: return QStringLiteral("0.") + QString(300, QLatin1Char('0')) + "1";  // tiny
-        default: return QStringLiteral("1.") + QString(200, QLatin1Char('5'));        // 1.555...
+        default: return QStringLiteral("1.") + QString(200, QLatin1Char('5'));       // 1.555...
     }
 }
 
@@ -199,8 +199,9 @@ const InputKind kMix[] = {
              return {QString::fromLatin1(kPressuresOutside[d.below(std::size(kPressuresOutside))]),
                      Typed(d.uniform(kTriple, 2273.15), d)};
          }
-         return {Typed(d.uniform(0.001, 100.0), d),
-                 QString::fromLatin1(kTemperaturesOutside[d.below(std::size(kTemperaturesOutside))])};
+         return {
+             Typed(d.uniform(0.001, 100.0), d),
+             QString::fromLatin1(kTemperaturesOutside[d.below(std::size(kTemperaturesOutside))])};
      }},
     {"other spellings", 4, false,
      [](Draw& d) -> Inputs { return kOtherSpellings[d.below(std::size(kOtherSpellings))]; }},
@@ -276,7 +277,8 @@ CliOutcome RunCli(const QStringList& arguments) {
 
 QByteArray CliMessageLines(const QStringList& messages) {
     QByteArray lines;
-    for (const QString& message : messages) lines += "Vapomet: " + message.trimmed().toLocal8Bit() + "\n";
+    for (const QString& message : messages)
+        lines += "Vapomet: " + message.trimmed().toLocal8Bit() + "\n";
     return lines;
 }
 
@@ -292,7 +294,7 @@ void DropRaiseNotices(QtMsgType type, const QMessageLogContext& context, const Q
 
 class LongRunTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() {
         QApplication::setQuitOnLastWindowClosed(false);
         ui::RegisterFontSubstitutes();
@@ -347,8 +349,10 @@ private slots:
                     QVERIFY(WindowOf(program, page)->isVisible());
                 }
                 const QString wrong = Mismatch(program, expected);
-                QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("after navigation before press %1: %2")
-                                                         .arg(press).arg(wrong)));
+                QVERIFY2(wrong.isEmpty(),
+                         qPrintable(QStringLiteral("after navigation before press %1: %2")
+                                        .arg(press)
+                                        .arg(wrong)));
             }
 
             // The checkpoints and the last press take a valid state with no message.
@@ -368,9 +372,10 @@ private slots:
                 QVERIFY2(attempt < 100, "no valid state without a message drawn");
             }
             ++kindCounts[QString::fromLatin1(kMix[kind].name)];
-            const QString where = QStringLiteral("press %1 (%2) P \"%3\" T \"%4\"")
-                                      .arg(press)
-                                      .arg(QString::fromLatin1(kMix[kind].name), inputs.p, inputs.t);
+            const QString where =
+                QStringLiteral("press %1 (%2) P \"%3\" T \"%4\"")
+                    .arg(press)
+                    .arg(QString::fromLatin1(kMix[kind].name), inputs.p, inputs.t);
 
             Type(main->Text1, inputs.p);
             Type(main->Text2, inputs.t);
@@ -409,12 +414,14 @@ private slots:
                 ++checkpoints;
                 for (int page = 1; page <= kPageCount; ++page) {
                     ui::PageWindow* window = PageOf(program, page);
-                    QVERIFY2(window != nullptr, qPrintable(where + QStringLiteral(": page %1 not loaded").arg(page)));
-                    QVERIFY2(ShownTexts(*window) == freshPress.texts(page),
-                             qPrintable(where + QStringLiteral(": page %1 shows %2, a fresh press %3")
-                                                    .arg(page)
-                                                    .arg(ShownTexts(*window).join('|'),
-                                                         freshPress.texts(page).join('|'))));
+                    QVERIFY2(window != nullptr,
+                             qPrintable(where + QStringLiteral(": page %1 not loaded").arg(page)));
+                    QVERIFY2(
+                        ShownTexts(*window) == freshPress.texts(page),
+                        qPrintable(where + QStringLiteral(": page %1 shows %2, a fresh press %3")
+                                               .arg(page)
+                                               .arg(ShownTexts(*window).join('|'),
+                                                    freshPress.texts(page).join('|'))));
                 }
             }
 
@@ -431,8 +438,10 @@ private slots:
         const long rssAtEnd = ResidentKiB();
         const double runSeconds = static_cast<double>(clock.elapsed()) / 1000.0;
 
-        for (const auto& [name, count] : kindCounts) qInfo("inputs %-32s %5d", qPrintable(name), count);
-        for (const auto& [text, count] : messageCounts) qInfo("message %-60s %5d", qPrintable(text), count);
+        for (const auto& [name, count] : kindCounts)
+            qInfo("inputs %-32s %5d", qPrintable(name), count);
+        for (const auto& [text, count] : messageCounts)
+            qInfo("message %-60s %5d", qPrintable(text), count);
         qInfo("presses %d, checkpoints %d, page windows closed %d, reopened %d", kPresses,
               checkpoints, closings, reopenings);
         qInfo("resident set after %d presses: %ld KiB, after %d: %ld KiB, growth %ld KiB",
@@ -443,13 +452,16 @@ private slots:
         // Under AddressSanitizer freed memory is held back in quarantine, so the resident set
         // grows by design there; LeakSanitizer looks for memory lost for good at the end.
         QVERIFY2(kUnderAddressSanitizer || rssAtEnd - rssAfterWarmUp < kRssGrowthBoundKiB,
-                 qPrintable(QStringLiteral("resident set grew by %1 KiB").arg(rssAtEnd - rssAfterWarmUp)));
+                 qPrintable(
+                     QStringLiteral("resident set grew by %1 KiB").arg(rssAtEnd - rssAfterWarmUp)));
 
         // Every message the windows gave is the one vapomet-cli reports for the same texts.
         for (const auto& [texts, messages] : messagesSeen) {
             const CliOutcome cli = RunCli({texts.first, texts.second});
-            const QString about = QStringLiteral("vapomet-cli \"%1\" \"%2\"").arg(texts.first, texts.second);
-            QVERIFY2(cli.status == 1, qPrintable(about + QStringLiteral(": exit status %1").arg(cli.status)));
+            const QString about =
+                QStringLiteral("vapomet-cli \"%1\" \"%2\"").arg(texts.first, texts.second);
+            QVERIFY2(cli.status == 1,
+                     qPrintable(about + QStringLiteral(": exit status %1").arg(cli.status)));
             QVERIFY2(cli.err == CliMessageLines(messages),
                      qPrintable(about + ": " + QString::fromLocal8Bit(cli.err) + " against " +
                                 messages.join('|')));
@@ -472,14 +484,18 @@ private slots:
         for (int page = 1; page <= kPageCount; ++page) {
             const QStringList shown = ShownTexts(*PageOf(program, page));
             QStringList printed;
-            for (const QJsonValue& value : root.value("pages").toObject().value(QString::number(page)).toArray()) {
+            for (const QJsonValue& value :
+                 root.value("pages").toObject().value(QString::number(page)).toArray()) {
                 printed.append(value.toString());
             }
             QCOMPARE(printed, shown);
             // The plain listing: a title, then a line per slot in reading order ending with
             // the slot's text.
-            while (line < lines.size() && !lines[line].startsWith(QStringLiteral("IAPWS - %1").arg(page))) ++line;
-            QVERIFY2(line < lines.size(), qPrintable(QStringLiteral("no title of page %1").arg(page)));
+            while (line < lines.size() &&
+                   !lines[line].startsWith(QStringLiteral("IAPWS - %1").arg(page)))
+                ++line;
+            QVERIFY2(line < lines.size(),
+                     qPrintable(QStringLiteral("no title of page %1").arg(page)));
             for (int index : SlotReadingOrder(page)) {
                 ++line;
                 QVERIFY(line < lines.size());
@@ -489,7 +505,9 @@ private slots:
                          qPrintable(lines[line]));
                 QVERIFY2(text == shown[index].trimmed(),
                          qPrintable(QStringLiteral("page %1 slot %2 printed \"%3\", shown \"%4\"")
-                                        .arg(page).arg(index).arg(text, shown[index])));
+                                        .arg(page)
+                                        .arg(index)
+                                        .arg(text, shown[index])));
             }
         }
     }

@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QTest>
 
-#include "tests/ui/ui_support.h"
+#include "tests/ui/window_support.h"
 
 using namespace vapomet;
 using namespace vapomet::uitest;
@@ -20,7 +20,7 @@ void Press(StartedProgram& program, const QString& p, const QString& t) {
 
 class NavigationTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() {
         QApplication::setQuitOnLastWindowClosed(false);
         ui::RegisterFontSubstitutes();
@@ -188,7 +188,7 @@ private slots:
         QCOMPARE(main->pos(), before + QPoint(40, 25));
     }
 
-private:
+  private:
     static void ShowInFrontOfPage(StartedProgram& program, int page) {
         if (page == 2) {
             QTest::mouseClick(program->frmMain()->Nxtpgbtn, Qt::LeftButton);

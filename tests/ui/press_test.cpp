@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "driver/plan.h"
-#include "tests/ui/ui_support.h"
+#include "tests/ui/window_support.h"
 
 using namespace vapomet;
 using namespace vapomet::uitest;
@@ -34,7 +34,7 @@ void CheckWindowsShow(StartedProgram& program, const ResultPages& expected) {
 
 class PressTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() {
         QApplication::setQuitOnLastWindowClosed(false);
         ui::RegisterFontSubstitutes();
@@ -84,9 +84,9 @@ private slots:
         if (selectionStart < 0) {
             main->Text1->setCursorPosition(cursor);
         } else {
-            main->Text1->setSelection(selectionLength < 0 ? selectionStart - selectionLength
-                                                          : selectionStart,
-                                      selectionLength);
+            main->Text1->setSelection(
+                selectionLength < 0 ? selectionStart - selectionLength : selectionStart,
+                selectionLength);
         }
         const QString selected = main->Text1->selectedText();
         QVERIFY(main->Text1->isUndoAvailable());

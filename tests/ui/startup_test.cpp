@@ -1,10 +1,11 @@
 // Start-up: the splash window, the order in which the windows appear, and what they show.
+#include <sys/resource.h>
+
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
-#include <sys/resource.h>
 
-#include "tests/ui/ui_support.h"
+#include "tests/ui/window_support.h"
 
 using namespace vapomet;
 using namespace vapomet::uitest;
@@ -20,7 +21,7 @@ double ProcessorSeconds() {
 
 // Notes, in order, each time a window of the program is shown or hidden.
 class WindowLog : public QObject {
-public:
+  public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget != nullptr && widget->isWindow() && !widget->objectName().isEmpty()) {
@@ -36,7 +37,7 @@ public:
 
 class StartUpTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() {
         QApplication::setQuitOnLastWindowClosed(false);
         ui::RegisterFontSubstitutes();
@@ -86,12 +87,13 @@ private slots:
         // A waiting loop that spun would use about as much processor time as wall time.
         QVERIFY2(cpuUsed < 0.25 * static_cast<double>(wall) / 1000.0,
                  qPrintable(QString("%1 s of processor time in %2 ms").arg(cpuUsed).arg(wall)));
-        qInfo("start-up: %lld ms to the main window shown, %lld ms after the splash; %.3f s of "
-              "processor time",
-              static_cast<long long>(wall), static_cast<long long>(wall - splashGoneAt), cpuUsed);
+        qInfo(
+            "start-up: %lld ms to the main window shown, %lld ms after the splash; %.3f s of "
+            "processor time",
+            static_cast<long long>(wall), static_cast<long long>(wall - splashGoneAt), cpuUsed);
 
-        const QStringList order = {"show frmSplash", "hide frmSplash", "show Steam3",
-                                   "show Steam2", "show frmMain"};
+        const QStringList order = {"show frmSplash", "hide frmSplash", "show Steam3", "show Steam2",
+                                   "show frmMain"};
         QStringList seen;
         for (const QString& entry : log.entries) {
             if (order.contains(entry) && !seen.contains(entry)) seen.append(entry);

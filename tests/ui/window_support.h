@@ -1,4 +1,4 @@
-// Helpers of the window tests: a message recorder, a made-up registry, a started program, typing
+// Helpers of the window tests: a made-up registry, a started program, typing
 // and the windows of the pages.
 #pragma once
 
@@ -16,19 +16,15 @@
 #include <map>
 #include <memory>
 
+#include "tests/support/message_recorder.h"
 #include "ui/look.h"
 #include "ui/module1.h"
 #include "ui/sysinfo.h"
 
 namespace vapomet::uitest {
 
-class MessageRecorder : public MessageSink {
-public:
-    void showMessage(const QString& text) override { messages.append(text); }
-    QStringList messages;
-};
-
-inline QLocale English() { return QLocale(QLocale::English, QLocale::UnitedStates); }
+using testing::English;
+using testing::MessageRecorder;
 
 // Runs the deletions that closing and unloading windows have scheduled.
 inline void FlushDeletes() {
@@ -76,7 +72,7 @@ inline QWidget* WindowOf(StartedProgram& program, int page) {
 // Answers the program's message boxes while it lives: notes each box as it was shown and
 // clicks its OK button.
 class BoxAnswerer {
-public:
+  public:
     struct Box {
         QString title, text;
         int buttons;
@@ -102,7 +98,7 @@ public:
     }
     QList<Box> boxes;
 
-private:
+  private:
     QTimer timer_;
 };
 
@@ -136,7 +132,7 @@ inline QStringList ShownTexts(ui::PageWindow& window) {
 
 // A registry made up by the test: keys by root and name, values with their type and bytes.
 class FakePlatform : public ui::SystemPlatform {
-public:
+  public:
     struct Value {
         std::uint32_t type;
         QByteArray bytes;
