@@ -24,7 +24,7 @@ double Quotient(const char* what, double numerator, double denominator) {
 // Writes the pages of one run and remembers which slots it wrote, so that a run that ends early
 // can mark every slot it did not reach, and no page shows an earlier state beside the new input.
 class RunWriter {
-public:
+  public:
     explicit RunWriter(ResultPages& pages) : pages_(pages) {}
 
     void number(int page, int index, double value) {
@@ -55,7 +55,7 @@ public:
         }
     }
 
-private:
+  private:
     void mark(int page, int index) { written_.at(page - 1).at(index) = true; }
     ResultPages& pages_;
     std::array<std::array<bool, 32>, kPageCount> written_{};

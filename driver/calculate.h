@@ -12,7 +12,7 @@ namespace vapomet {
 // Shows one message to the user: modal, OK button only, no icon, caption "Vapomet"; returns
 // when the user has closed it.
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     virtual void showMessage(const QString& text) = 0;
 };

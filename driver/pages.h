@@ -14,14 +14,16 @@
 namespace vapomet {
 
 // Page 3's region slot and its text before any calculation.
-inline int RegionSlot() { return SlotOf(QuantityId::Region, 3, Phase::None); }
+inline int RegionSlot() {
+    return SlotOf(QuantityId::Region, 3, Phase::None);
+}
 inline const QString kRegionPlaceholder = QStringLiteral("Region :");
 inline const QString kNaN = QStringLiteral("NaN");
 
 // Told about every change of a page's texts, so that a window can show it. A window that is not
 // loaded when its page is written loads itself, hidden, and then shows the page's texts.
 class PageViewer {
-public:
+  public:
     virtual ~PageViewer() = default;
     virtual void slotWritten(int page, int index) = 0;
     // The calculation's one argument-less call on page 3 in the above-saturation branch.
@@ -30,12 +32,12 @@ public:
 
 // A slot text that cannot be read back as a number.
 class SlotReadError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class ResultPages {
-public:
+  public:
     // All slots start with their initial texts; numbers use the given regional settings.
     explicit ResultPages(const QLocale& locale = QLocale::system());
 
@@ -60,7 +62,7 @@ public:
     void setViewer(PageViewer* viewer) { viewer_ = viewer; }
     QString formatNumber(double value, int decimals) const;
 
-private:
+  private:
     QString& slot(int page, int index);
     QLocale locale_;
     std::array<QStringList, kPageCount> pages_;

@@ -10,8 +10,8 @@ namespace vapomet {
 namespace {
 
 // Limits of the input domain and of the regions, in MPa and K.
-constexpr double kLowestPressure = 0.0;       // excluded
-constexpr double kHighestPressure = 100.0;    // included
+constexpr double kLowestPressure = 0.0;        // excluded
+constexpr double kHighestPressure = 100.0;     // included
 constexpr double kLowestTemperature = 273.15;  // excluded
 constexpr double kHighestTemperature = 2273.15;
 constexpr double kSaturationLimit = 647.0;  // pages 1 and 2 are computed up to here
@@ -28,8 +28,8 @@ const QString kCaption5 = QStringLiteral("Region - 5  Superheated Steam ");
 // The whole text as a decimal number with the given decimal separator and signs.
 std::optional<double> ReadInConvention(const QString& text, const QString& decimal,
                                        const QString& minus, const QString& plus) {
-    const QString signs = QRegularExpression::escape(minus) + "|" +
-                          QRegularExpression::escape(plus) + "|[+-]";
+    const QString signs =
+        QRegularExpression::escape(minus) + "|" + QRegularExpression::escape(plus) + "|[+-]";
     const QString point = QRegularExpression::escape(decimal);
     const QRegularExpression grammar(
         QStringLiteral("^(%1)?(\\d+(%2\\d*)?|%2\\d+)([eE][+-]?\\d+)?$").arg(signs, point));
@@ -54,8 +54,7 @@ std::optional<double> ReadInputNumber(const QString& text, const QLocale& locale
                                       locale.positiveSign())) {
         return value;
     }
-    return ReadInConvention(trimmed, QStringLiteral("."), QStringLiteral("-"),
-                            QStringLiteral("+"));
+    return ReadInConvention(trimmed, QStringLiteral("."), QStringLiteral("-"), QStringLiteral("+"));
 }
 
 std::variant<QString, CalculationPlan> ValidateAndPlan(const QString& pressureText,

@@ -9,7 +9,8 @@
 namespace vapomet {
 
 // The messages of validation and of the run.
-inline const QString kInvalidNumber = QStringLiteral("Please try again, this time with a valid number");
+inline const QString kInvalidNumber =
+    QStringLiteral("Please try again, this time with a valid number");
 inline const QString kInvalidPressure = QStringLiteral("Invalid Pressure .... please retry");
 inline const QString kInvalidTemperature = QStringLiteral("Invalid Temperature .... please retry");
 inline const QString kInvalidRegion = QStringLiteral(" Invalid Region - Recheck Input Data ....");

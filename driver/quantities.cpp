@@ -161,7 +161,8 @@ QString SlotDescription(int page, int slot) {
     if (at.place.phase == L) text.prepend(QStringLiteral("saturated liquid "));
     if (at.place.phase == V) text.prepend(QStringLiteral("saturated vapour "));
     text[0] = text[0].toUpper();
-    if (*at.quantity.unit != '\0') text += QStringLiteral(", ") + QString::fromUtf8(at.quantity.unit);
+    if (*at.quantity.unit != '\0')
+        text += QStringLiteral(", ") + QString::fromUtf8(at.quantity.unit);
     return text;
 }
 

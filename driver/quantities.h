@@ -76,8 +76,8 @@ struct Quantity {
     const char* unit;    // "" for a ratio or a text
     int decimals;        // digits after the decimal separator; -1 for a text
     Source source;
-    RegionRoutines routines{};       // Source::Routine
-    TransportRoutine transport = {}; // Source::Transport
+    RegionRoutines routines{};        // Source::Routine
+    TransportRoutine transport = {};  // Source::Transport
     std::array<Place, 5> places{};
 };
 

@@ -22,8 +22,7 @@ struct TypedInput {
 inline TypedInput ReadTypedInput(const std::uint8_t* data, std::size_t size) {
     static const QLocale kLocales[] = {QLocale(QLocale::English, QLocale::UnitedStates),
                                        QLocale(QLocale::German, QLocale::Germany),
-                                       QLocale(QLocale::French, QLocale::France),
-                                       QLocale::c()};
+                                       QLocale(QLocale::French, QLocale::France), QLocale::c()};
     const QLocale& locale = size > 0 ? kLocales[data[0] % 4] : kLocales[0];
     std::string_view rest;
     if (size > 1) rest = std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1);
@@ -42,7 +41,9 @@ inline bool IsValidationMessage(const QString& message) {
 }
 
 // A broken promise: libFuzzer reports the input that led here.
-[[noreturn]] inline void Violated() { std::abort(); }
+[[noreturn]] inline void Violated() {
+    std::abort();
+}
 
 inline void Require(bool holds) {
     if (!holds) Violated();

@@ -19,9 +19,9 @@ using SingleRoutine = double (*)(const double&);
 
 constexpr SingleRoutine kLines[] = {vapomet::Satpr, vapomet::Sattr, vapomet::b23, vapomet::b32};
 constexpr PairRoutine kStateRoutines[] = {
-    vapomet::R1v,  vapomet::R1h,  vapomet::R1s, vapomet::R1u, vapomet::R1cp, vapomet::R1cv,
-    vapomet::R1w,  vapomet::R2v,  vapomet::R2h, vapomet::R2s, vapomet::R2u,  vapomet::R2cp,
-    vapomet::R2cv, vapomet::R2w,  vapomet::R5v, vapomet::R5h, vapomet::R5s,  vapomet::R5u,
+    vapomet::R1v,  vapomet::R1h,  vapomet::R1s, vapomet::R1u,  vapomet::R1cp, vapomet::R1cv,
+    vapomet::R1w,  vapomet::R2v,  vapomet::R2h, vapomet::R2s,  vapomet::R2u,  vapomet::R2cp,
+    vapomet::R2cv, vapomet::R2w,  vapomet::R5v, vapomet::R5h,  vapomet::R5s,  vapomet::R5u,
     vapomet::R5cp, vapomet::R5cv, vapomet::R5w, vapomet::R3rho};
 constexpr PairRoutine kDensityRoutines[] = {vapomet::R3h,  vapomet::R3s,  vapomet::R3u,
                                             vapomet::R3cp, vapomet::R3cv, vapomet::R3w};

@@ -16,19 +16,13 @@ struct Needs {
 
 constexpr Needs NeedsOf(GibbsProperty property) {
     switch (property) {
-        case GibbsProperty::v:
-            return {.g_p = true, .g0_p = true};
-        case GibbsProperty::h:
-            return {.g_t = true};
-        case GibbsProperty::s:
-            return {.g = true, .g_t = true};
-        case GibbsProperty::u:
-            return {.g_p = true, .g_t = true, .g0_p = true};
-        case GibbsProperty::cp:
-            return {.g_tt = true};
+        case GibbsProperty::v: return {.g_p = true, .g0_p = true};
+        case GibbsProperty::h: return {.g_t = true};
+        case GibbsProperty::s: return {.g = true, .g_t = true};
+        case GibbsProperty::u: return {.g_p = true, .g_t = true, .g0_p = true};
+        case GibbsProperty::cp: return {.g_tt = true};
         case GibbsProperty::cv:
-        case GibbsProperty::w:
-            return {.g_p = true, .g_pp = true, .g_tt = true, .g_pt = true};
+        case GibbsProperty::w: return {.g_p = true, .g_pp = true, .g_tt = true, .g_pt = true};
     }
     return {};
 }
@@ -39,16 +33,11 @@ double GibbsRelation(GibbsProperty property, const GibbsDerivatives& d) {
     const double g_t = d.g0_t + d.g_t;
     const double g_tt = d.g0_tt + d.g_tt;
     switch (property) {
-        case GibbsProperty::v:
-            return d.pi * (d.g0_p + d.g_p) * R * d.T / d.P / 1000.0;
-        case GibbsProperty::h:
-            return R * d.T * d.tau * g_t;
-        case GibbsProperty::s:
-            return R * (d.tau * g_t - (d.g0 + d.g));
-        case GibbsProperty::u:
-            return R * d.T * (d.tau * g_t - d.pi * (d.g0_p + d.g_p));
-        case GibbsProperty::cp:
-            return -R * d.tau * d.tau * g_tt;
+        case GibbsProperty::v: return d.pi * (d.g0_p + d.g_p) * R * d.T / d.P / 1000.0;
+        case GibbsProperty::h: return R * d.T * d.tau * g_t;
+        case GibbsProperty::s: return R * (d.tau * g_t - (d.g0 + d.g));
+        case GibbsProperty::u: return R * d.T * (d.tau * g_t - d.pi * (d.g0_p + d.g_p));
+        case GibbsProperty::cp: return -R * d.tau * d.tau * g_tt;
         case GibbsProperty::cv:
         case GibbsProperty::w: {
             // With an ideal-gas part the pi-derivatives are taken times pi, where the ideal

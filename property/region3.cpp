@@ -55,8 +55,9 @@ Compressibility Derivatives(const FaultScope& f, const Reduced& x) {
 double R3h(const double& rho, const double& T) {
     const FaultScope f("R3h");
     const Reduced x = Reduce(f, rho, T);
-    return f.result((x.delta * Phi(f, x.delta, x.tau, 1, 0) + x.tau * Phi(f, x.delta, x.tau, 0, 1)) *
-                    R * f.in(T));
+    return f.result(
+        (x.delta * Phi(f, x.delta, x.tau, 1, 0) + x.tau * Phi(f, x.delta, x.tau, 0, 1)) * R *
+        f.in(T));
 }
 
 double R3s(const double& rho, const double& T) {
@@ -69,7 +70,7 @@ double R3s(const double& rho, const double& T) {
 double R3u(const double& rho, const double& T) {
     const FaultScope f("R3u");
     const Reduced x = Reduce(f, rho, T);
-    return f.result(f.in(T) * R * x.tau * Phi(f, x.delta, x.tau, 0, 1));
+    return f.result(f.in(T)*R * x.tau * Phi(f, x.delta, x.tau, 0, 1));
 }
 
 double R3cp(const double& rho, const double& T) {
@@ -89,7 +90,7 @@ double R3w(const double& rho, const double& T) {
     const Compressibility c = Derivatives(f, Reduce(f, rho, T));
     // 1000 turns R T from kJ/kg into J/kg: w comes out in m/s.
     return f.result(
-        std::sqrt(f.in(T) * R * (c.stiffness - c.X * c.X / c.tau / c.tau / c.p_tt) * 1000.0));
+        std::sqrt(f.in(T)*R * (c.stiffness - c.X * c.X / c.tau / c.tau / c.p_tt) * 1000.0));
 }
 
 }  // namespace vapomet

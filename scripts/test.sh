@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Vapomet with its tests and runs every test: the normal build,
-# the same build under AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzzer for a
-# minute (FUZZ_SECONDS sets another time; 0 leaves the fuzzers out).
+# Installs what is missing, checks the formatting, builds Vapomet with its tests and runs every
+# test: the normal build, the same build under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and each fuzzer for a minute (FUZZ_SECONDS sets another time; 0 leaves the fuzzers out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs=$(nproc)
+
+echo "== Formatting"
+# Every C++ file as .clang-format lays it out; a file that deviates fails the run.
+mapfile -t sources < <(git ls-files '*.cpp' '*.h' 2>/dev/null ||
+                       find property driver ui tests fuzz bench examples -name '*.cpp' -o -name '*.h')
+clang-format --dry-run -Werror "${sources[@]}"
 
 echo "== Normal build and tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVAPOMET_WERROR=ON

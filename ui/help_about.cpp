@@ -115,9 +115,9 @@ FrmAbout::FrmAbout(QWidget* owner)
     new LineControl(this, QStringLiteral("Line1_0"), 1680, 1440, 5160, 1440, 2, Qt::white);
     new LineControl(this, QStringLiteral("Line1_1"), 1680, 1440, 5160, 1440, 1,
                     QColor(128, 128, 128));
-    lblDisclaimer = PlaceLabel(this, QStringLiteral("lblDisclaimer"),
-                               QStringLiteral("Vapomet team"), {1650, 1545, 1575, 225},
-                               Qt::AlignLeft, Verdana());
+    lblDisclaimer =
+        PlaceLabel(this, QStringLiteral("lblDisclaimer"), QStringLiteral("Vapomet team"),
+                   {1650, 1545, 1575, 225}, Qt::AlignLeft, Verdana());
     cmdOK = NewOkButton(this, {3885, 1545, 1467, 345});
     cmdSysInfo = new CommandButton(QStringLiteral("&System Info..."), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));

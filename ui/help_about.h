@@ -19,38 +19,38 @@ inline const QString kAboutTitle =
 // A modeless window closed by its "OK" button, which Enter and Esc press.
 class OkWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     using QDialog::QDialog;
     CommandButton* cmdOK = nullptr;
 
-signals:
+  signals:
     void unloaded();
 
-public slots:
+  public slots:
     void accept() override { close(); }
     void reject() override { close(); }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 };
 
 class FrmHelp : public OkWindow {
     Q_OBJECT
-public:
+  public:
     FrmHelp();
     QPlainTextEdit* Usg = nullptr;
 };
 
 class FrmAbout : public OkWindow {
     Q_OBJECT
-public:
+  public:
     explicit FrmAbout(QWidget* owner);
     QLabel* lblTitle = nullptr;
     QLabel* lblVersion = nullptr;
     QLabel* lblDisclaimer = nullptr;
     CommandButton* cmdSysInfo = nullptr;
 
-signals:
+  signals:
     void sysInfoClicked();
 };
 

@@ -8,11 +8,11 @@
 namespace vapomet::ui {
 
 struct SlotPlace {
-    int slot;                     // index into the page's slot array
-    const char* captionName;      // the caption's control name; null for page 3's region slot
+    int slot;                 // index into the page's slot array
+    const char* captionName;  // the caption's control name; null for page 3's region slot
     TwipRect captionBox;
     Qt::Alignment captionAlignment;
-    bool captionInSansSerif;      // MS Sans Serif instead of the window's Verdana
+    bool captionInSansSerif;  // MS Sans Serif instead of the window's Verdana
     TwipRect slotBox;
 };
 

@@ -47,44 +47,44 @@ QLabel* PlaceLabel(QWidget* parent, const QString& objectName, const QString& te
 
 // A horizontal line between two points, of 1 or 2 pixels.
 class LineControl : public QWidget {
-public:
+  public:
     LineControl(QWidget* parent, const QString& objectName, int x1, int y1, int x2, int y2,
                 int widthPx = 1, QColor colour = QColor());
     QColor colour() const { return colour_; }
     int lineWidth() const { return width_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     int width_;
     QColor colour_;
 };
 
 // An outlined rectangle with rounded corners.
 class RoundedRectangle : public QWidget {
-public:
+  public:
     RoundedRectangle(QWidget* parent, const QString& objectName, const TwipRect& box,
                      int outlineWidthPx);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     int outline_;
 };
 
 // A box that shows a picture at its top left corner on its own background.
 class PictureBox : public QWidget {
-public:
+  public:
     PictureBox(QWidget* parent, const QString& objectName, const TwipRect& box,
                const QPixmap& picture, const QColor& background);
     const QPixmap& picture() const { return picture_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QPixmap picture_;
     QColor background_;
 };

@@ -130,9 +130,18 @@ PageWindow* Module1::load(int page) {
 void Module1::unloadPage(int page) {
     QWidget* window = nullptr;
     switch (page) {
-        case 1: window = main_.data(); main_ = nullptr; break;
-        case 2: window = steam2_.data(); steam2_ = nullptr; break;
-        case 3: window = steam3_.data(); steam3_ = nullptr; break;
+        case 1:
+            window = main_.data();
+            main_ = nullptr;
+            break;
+        case 2:
+            window = steam2_.data();
+            steam2_ = nullptr;
+            break;
+        case 3:
+            window = steam3_.data();
+            steam3_ = nullptr;
+            break;
         default: return;
     }
     if (window == nullptr) return;
@@ -168,8 +177,12 @@ void Module1::calculate() {
     Calculate(pressure, temperature, pages_, *messages_);
 }
 
-void Module1::showSteam2() { ShowInFront(loadSteam2()); }
-void Module1::showSteam3() { ShowInFront(loadSteam3()); }
+void Module1::showSteam2() {
+    ShowInFront(loadSteam2());
+}
+void Module1::showSteam3() {
+    ShowInFront(loadSteam3());
+}
 
 void Module1::showHelp() {
     if (!help_) {
@@ -194,7 +207,9 @@ void Module1::showAbout() {
     ShowInFront(about_);
 }
 
-void Module1::sysInfo() { StartSysInfo(*platform_, *messages_); }
+void Module1::sysInfo() {
+    StartSysInfo(*platform_, *messages_);
+}
 
 void Module1::exitProgram() {
     unloadPage(1);

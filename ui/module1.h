@@ -24,13 +24,13 @@ inline constexpr std::chrono::milliseconds kSplashMinimum{2000};
 
 // Messages as modal boxes: the text, an OK button only, no icon, caption "Vapomet".
 class MessageBoxSink : public MessageSink {
-public:
+  public:
     void showMessage(const QString& text) override;
 };
 
 class Module1 : public QObject, public PageViewer {
     Q_OBJECT
-public:
+  public:
     explicit Module1(const QLocale& locale = QLocale::system());
     ~Module1() override;
 
@@ -66,12 +66,12 @@ public:
     void slotWritten(int page, int index) override;
     void pageRefreshed(int page) override;
 
-signals:
+  signals:
     void splashShown();
     void splashUnloaded();
     void mainShown();
 
-private:
+  private:
     FrmMain* loadMain();
     Steam2* loadSteam2();
     Steam3* loadSteam3();

@@ -27,7 +27,7 @@ QString FormatHexLiteral(const QString& text) {
 #ifdef _WIN32
 // The registry of Windows, through the Qt-free calls of ui/win32.
 class WindowsPlatform : public SystemPlatform {
-public:
+  public:
     bool openKey(std::uint32_t root, const QString& keyName, std::uint32_t access,
                  KeyHandle& key) override {
         return win32::OpenKey(root, keyName.toLocal8Bit().toStdString(), access, key);
@@ -43,7 +43,7 @@ public:
 #else
 // No registry here: no key opens, so the tool is never found.
 class PlatformWithoutRegistry : public SystemPlatform {
-public:
+  public:
     bool openKey(std::uint32_t, const QString&, std::uint32_t, KeyHandle& key) override {
         key = 0;
         return false;
@@ -94,9 +94,7 @@ bool GetKeyValue(SystemPlatform& platform, std::uint32_t KeyRoot, const QString&
     const QByteArray cut(buffer.data(), static_cast<qsizetype>(end - buffer.begin()));
 
     switch (type) {
-        case kRegString:
-            KeyVal = QString::fromLocal8Bit(cut);
-            break;
+        case kRegString: KeyVal = QString::fromLocal8Bit(cut); break;
         case kRegDword:
             // The bytes of the number, least significant first, read from the last to the first.
             for (qsizetype i = cut.size() - 1; i >= 0; --i) {

@@ -25,7 +25,7 @@ inline const QString kSysInfoUnavailable =
 
 // What the program asks of the operating system for the system-information tool.
 class SystemPlatform {
-public:
+  public:
     using KeyHandle = std::uintptr_t;
     virtual ~SystemPlatform() = default;
     // Opens KeyName below the root key; false when it cannot be opened.
@@ -47,7 +47,7 @@ std::unique_ptr<SystemPlatform> NativePlatform();
 
 // A value that fills the whole buffer with no NUL in it: its text has no end.
 class MissingEndMark : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

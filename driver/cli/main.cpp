@@ -18,7 +18,7 @@ constexpr const char* kUsage =
 
 // Collects the messages of the press instead of showing them in a window.
 class MessageList : public vapomet::MessageSink {
-public:
+  public:
     void showMessage(const QString& text) override { texts.append(text); }
     QStringList texts;
 };

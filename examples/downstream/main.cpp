@@ -1,5 +1,6 @@
-#include <cstdio>
 #include <property/property.h>
+
+#include <cstdio>
 
 int main() {
     vapomet::FillCoefficientTables();  // once, before the first property call

@@ -82,15 +82,29 @@ struct GibbsGrid {
 
 TEST_F(Identities, Regions1To5) {
     const GibbsGrid grids[] = {
-        {{"region 1", R1v, R1h, R1u, R1s, R1cp, R1cv, R1w, 1e-3}, 273.16, 623.15, 25, 12,
-         [](double T) { return Satpr(T) * 1.05; }, [](double) { return 100.0; }},
-        {{"region 2", R2v, R2h, R2u, R2s, R2cp, R2cv, R2w, 0.0}, 273.16, 1073.15, 30, 12,
+        {{"region 1", R1v, R1h, R1u, R1s, R1cp, R1cv, R1w, 1e-3},
+         273.16,
+         623.15,
+         25,
+         12,
+         [](double T) { return Satpr(T) * 1.05; },
+         [](double) { return 100.0; }},
+        {{"region 2", R2v, R2h, R2u, R2s, R2cp, R2cv, R2w, 0.0},
+         273.16,
+         1073.15,
+         30,
+         12,
          [](double) { return 1e-4; },
          [](double T) {
              return T <= 623.15 ? Satpr(T) * 0.95 : T <= 863.15 ? b23(T) * 0.98 : 100.0;
          }},
-        {{"region 5", R5v, R5h, R5u, R5s, R5cp, R5cv, R5w, 0.0}, 1073.15, 2273.15, 20, 10,
-         [](double) { return 1e-3; }, [](double) { return 10.0; }}};
+        {{"region 5", R5v, R5h, R5u, R5s, R5cp, R5cv, R5w, 0.0},
+         1073.15,
+         2273.15,
+         20,
+         10,
+         [](double) { return 1e-3; },
+         [](double) { return 10.0; }}};
     for (const GibbsGrid& g : grids)
         for (const State& x : Grid(g.T_low, g.T_high, g.nT, g.nP, g.P_low, g.P_high))
             CheckGibbsIdentities(g.r, x);

@@ -14,7 +14,7 @@
 namespace {
 
 class MessageList : public vapomet::MessageSink {
-public:
+  public:
     void showMessage(const QString& text) override { texts.append(text); }
     QStringList texts;
 };
@@ -99,8 +99,7 @@ int main(int argc, char** argv) {
     ok &= Save(program.frmAbout(), folder, QStringLiteral("frmAbout"));
 
     if (args.size() == 4) {
-        const QImage pages =
-            PagesPicture({program.frmMain(), program.steam2(), program.steam3()});
+        const QImage pages = PagesPicture({program.frmMain(), program.steam2(), program.steam3()});
         const bool saved = pages.save(args[3]);
         std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(args[3]));
         ok &= saved;

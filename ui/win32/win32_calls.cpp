@@ -5,8 +5,7 @@
 
 namespace vapomet::win32 {
 
-bool OpenKey(std::uint32_t root, const std::string& keyName, std::uint32_t access,
-             KeyHandle& key) {
+bool OpenKey(std::uint32_t root, const std::string& keyName, std::uint32_t access, KeyHandle& key) {
     HKEY opened = nullptr;
     const LONG status = RegOpenKeyExA(reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(root)),
                                       keyName.c_str(), 0, access, &opened);

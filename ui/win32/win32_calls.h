@@ -12,8 +12,7 @@ using KeyHandle = std::uintptr_t;
 
 // Opens `keyName` (8-bit text of the system's code page) below the root key with the given
 // access rights; false when it cannot be opened. `key` receives the handle, 0 when none.
-bool OpenKey(std::uint32_t root, const std::string& keyName, std::uint32_t access,
-             KeyHandle& key);
+bool OpenKey(std::uint32_t root, const std::string& keyName, std::uint32_t access, KeyHandle& key);
 
 // Reads the value into `buffer` of `size` bytes and tells its type; false when the value is
 // missing or does not fit. `size` becomes the number of bytes the value has.
