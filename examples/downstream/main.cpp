@@ -3,7 +3,6 @@
 #include <cstdio>
 
 int main() {
-    vapomet::FillCoefficientTables();  // once, before the first property call
     std::printf("Psat(373.15 K)  = %.9e MPa\n", vapomet::Satpr(373.15));
     std::printf("Psat(300 K)     = %.9e MPa\n", vapomet::Satpr(300.0));
     std::printf("Tsat(0.1 MPa)   = %.9e K\n", vapomet::Sattr(0.1));
