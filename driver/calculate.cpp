@@ -36,6 +36,10 @@ class RunWriter {
         mark(page, index);
     }
     double read(int page, int index) const { return pages_.readNumber(page, index); }
+    void note(int page, bool beyondRange) {
+        pages_.writeNote(page, beyondRange ? kBeyondRangeNote : QString());
+    }
+    void inputs(int page, double P, double T) { pages_.writeInputs(page, P, T); }
     void fillNaN() {
         pages_.fillNaN();
         for (int page = 1; page <= 2; ++page) {
@@ -118,7 +122,8 @@ double DensityFrom(StateRoutine volumeRoutine, const double& P, const double& T)
 
 // A saturation page at (ps, Ts): its two values, then saturated liquid from the region-1
 // routines and saturated vapour from the region-2 routines.
-void FillSaturationPage(RunWriter& out, int page, const SaturationState& state) {
+void FillSaturationPage(RunWriter& out, int page, const SaturationState& state, bool beyond) {
+    out.note(page, beyond);
     WritePageState(out, page, state.ps, state.Ts);
     ColumnState liquid{page, Phase::Liquid, state.ps, state.Ts, Region::One};
     liquid.rho = DensityFrom(R1v, state.ps, state.Ts);
@@ -129,6 +134,7 @@ void FillSaturationPage(RunWriter& out, int page, const SaturationState& state) 
 }
 
 void FillStatePage(RunWriter& out, const CalculationPlan& plan) {
+    out.note(3, plan.beyondRange[2]);
     out.text(3, RegionSlot(), plan.caption);
     ColumnState state{3, Phase::None, plan.P, plan.T, *plan.region};
     switch (state.region) {
@@ -141,11 +147,16 @@ void FillStatePage(RunWriter& out, const CalculationPlan& plan) {
 }
 
 void Run(RunWriter& out, const CalculationPlan& plan, MessageSink& messages) {
+    // Every page is this press's from now on: its notes come with its values.
+    for (int page = 1; page <= kPageCount; ++page) {
+        out.inputs(page, plan.P, plan.T);
+        out.note(page, false);
+    }
     WritePageState(out, 3, plan.P, plan.T);
     if (plan.page1) {
-        FillSaturationPage(out, 1, *plan.page1);
+        FillSaturationPage(out, 1, *plan.page1, plan.beyondRange[0]);
         if (plan.page2) {
-            FillSaturationPage(out, 2, *plan.page2);
+            FillSaturationPage(out, 2, *plan.page2, plan.beyondRange[1]);
         } else {
             for (int index = 0; index < SlotCount(2); ++index) out.text(2, index, kNaN);
         }
@@ -163,20 +174,20 @@ void Run(RunWriter& out, const CalculationPlan& plan, MessageSink& messages) {
 
 }  // namespace
 
-void Calculate(const QString& pressureText, const QString& temperatureText, ResultPages& pages,
-               MessageSink& messages) {
+std::optional<Input> Calculate(const QString& pressureText, const QString& temperatureText,
+                               ResultPages& pages, MessageSink& messages) {
     FillCoefficientTables();
-    std::variant<QString, CalculationPlan> outcome;
+    std::variant<Rejection, CalculationPlan> outcome;
     try {
         outcome = ValidateAndPlan(pressureText, temperatureText, pages.locale());
     } catch (const std::exception&) {
         // Nothing has been written yet: the pages stay as they were.
         messages.showMessage(kComputationError);
-        return;
+        return std::nullopt;
     }
-    if (const QString* message = std::get_if<QString>(&outcome)) {
-        messages.showMessage(*message);
-        return;
+    if (const Rejection* rejection = std::get_if<Rejection>(&outcome)) {
+        messages.showMessage(rejection->message);
+        return rejection->input;
     }
 
     RunWriter out(pages);
@@ -190,6 +201,7 @@ void Calculate(const QString& pressureText, const QString& temperatureText, Resu
         out.markUnwritten();
         messages.showMessage(kComputationError);
     }
+    return std::nullopt;
 }
 
 }  // namespace vapomet

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "driver/pages.h"
+#include "driver/plan.h"
 
 namespace vapomet {
 
@@ -17,8 +19,9 @@ class MessageSink {
     virtual void showMessage(const QString& text) = 0;
 };
 
-// The handler of the "Calculate" button.
-void Calculate(const QString& pressureText, const QString& temperatureText, ResultPages& pages,
-               MessageSink& messages);
+// The handler of the "Calculate" button. Returns the input box whose text validation refused,
+// so that the user can correct it, or nothing when the inputs were accepted.
+std::optional<Input> Calculate(const QString& pressureText, const QString& temperatureText,
+                               ResultPages& pages, MessageSink& messages);
 
 }  // namespace vapomet

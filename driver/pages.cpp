@@ -21,6 +21,12 @@ void CheckAddress(int page, int index) {
 
 }  // namespace
 
+const QString kBeyondRangeNote = QStringLiteral(
+    "Between 623.15 K and 647.0 K this state is computed with the region-1 or region-2 "
+    "equations of IAPWS-IF97 beyond the range in which the 1997 formulation defines them; near "
+    "647 K saturated densities can differ from the formulation's region-3 values by up to "
+    "about 27 %.");
+
 ResultPages::ResultPages(const QLocale& locale) : locale_(locale) {
     for (int page = 1; page <= kPageCount; ++page) reset(page);
 }
@@ -81,8 +87,33 @@ void ResultPages::refresh(int page) {
     if (viewer_ != nullptr) viewer_->pageRefreshed(page);
 }
 
+const QString& ResultPages::note(int page) const {
+    CheckAddress(page, 0);
+    return notes_[page - 1];
+}
+
+void ResultPages::writeNote(int page, const QString& note) {
+    CheckAddress(page, 0);
+    if (notes_[page - 1] == note) return;
+    notes_[page - 1] = note;
+    if (viewer_ != nullptr) viewer_->noteWritten(page);
+}
+
+const ResultPages::Inputs& ResultPages::inputs(int page) const {
+    CheckAddress(page, 0);
+    return inputs_[page - 1];
+}
+
+void ResultPages::writeInputs(int page, double P, double T) {
+    CheckAddress(page, 0);
+    inputs_[page - 1] = {formatNumber(P, QuantityOf(QuantityId::Pressure).decimals),
+                         formatNumber(T, QuantityOf(QuantityId::Temperature).decimals)};
+}
+
 void ResultPages::reset(int page) {
     CheckAddress(page, 0);
+    notes_[page - 1].clear();
+    inputs_[page - 1] = {};
     QStringList& texts = pages_[page - 1];
     texts = QStringList(SlotCount(page), kNaN);
     if (page == 3) {
@@ -92,6 +123,42 @@ void ResultPages::reset(int page) {
             formatNumber(kDefaultTemperature, kDefaultInputDecimals);
         texts[RegionSlot()] = kRegionPlaceholder;
     }
+}
+
+namespace {
+
+QString Line(const QString& caption, const QString& text, const QString& unit) {
+    return caption + QLatin1Char('\t') + text + QLatin1Char('\t') + unit + QLatin1Char('\n');
+}
+
+}  // namespace
+
+QString PageText(const ResultPages& pages, int page) {
+    const Quantity& pressure = QuantityOf(QuantityId::Pressure);
+    const Quantity& temperature = QuantityOf(QuantityId::Temperature);
+    const ResultPages::Inputs& inputs = pages.inputs(page);
+    QString text = PageTitle(page) + QLatin1Char('\t') + PageSubject(page) + QLatin1Char('\n');
+    text +=
+        Line(QString::fromUtf8(pressure.symbol), inputs.pressure, QString::fromUtf8(pressure.unit));
+    text += Line(QString::fromUtf8(temperature.symbol), inputs.temperature,
+                 QString::fromUtf8(temperature.unit));
+    for (const int slot : SlotReadingOrder(page)) {
+        const SlotQuantity at = QuantityAt(page, slot);
+        // The region slot has no caption beside it: its quantity's name stands for one.
+        const QString caption = *at.place.caption != '\0' ? QString::fromUtf8(at.place.caption)
+                                                          : SlotDescription(page, slot);
+        text += Line(caption, pages.text(page, slot), QString::fromUtf8(at.quantity.unit));
+    }
+    return text;
+}
+
+QString AllPagesText(const ResultPages& pages) {
+    QString text;
+    for (int page = 1; page <= kPageCount; ++page) {
+        if (page > 1) text += QLatin1Char('\n');
+        text += PageText(pages, page);
+    }
+    return text;
 }
 
 }  // namespace vapomet

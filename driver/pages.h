@@ -28,7 +28,13 @@ class PageViewer {
     virtual void slotWritten(int page, int index) = 0;
     // The calculation's one argument-less call on page 3 in the above-saturation branch.
     virtual void pageRefreshed(int page) = 0;
+    // The page's note (see ResultPages::note) has changed.
+    virtual void noteWritten(int /*page*/) {}
 };
+
+// The note a page carries while its state lies where the pages use the region-1 or region-2
+// equations beyond their range.
+extern const QString kBeyondRangeNote;
 
 // A slot text that cannot be read back as a number.
 class SlotReadError : public std::runtime_error {
@@ -59,6 +65,18 @@ class ResultPages {
     // default inputs 5.000 and 500.000). Used when a page window is unloaded. Tells no viewer.
     void reset(int page);
 
+    // What a page says about its state beyond the numbers (kBeyondRangeNote or nothing).
+    const QString& note(int page) const;
+    void writeNote(int page, const QString& note);
+
+    // The input P and T of the press that last wrote the page, as the page shows numbers; empty
+    // for a page no press has written since it was loaded.
+    struct Inputs {
+        QString pressure, temperature;
+    };
+    const Inputs& inputs(int page) const;
+    void writeInputs(int page, double P, double T);
+
     void setViewer(PageViewer* viewer) { viewer_ = viewer; }
     QString formatNumber(double value, int decimals) const;
 
@@ -66,7 +84,16 @@ class ResultPages {
     QString& slot(int page, int index);
     QLocale locale_;
     std::array<QStringList, kPageCount> pages_;
+    std::array<QString, kPageCount> notes_;
+    std::array<Inputs, kPageCount> inputs_;
     PageViewer* viewer_ = nullptr;
 };
+
+// A page as plain text for the clipboard, ready to paste into a spreadsheet: its title and
+// subject, the press's P and T, then a line per slot in reading order, each with the slot's
+// caption, its text as shown and the quantity's unit, separated by tabs.
+QString PageText(const ResultPages& pages, int page);
+// The three pages, one after the other with an empty line between them.
+QString AllPagesText(const ResultPages& pages);
 
 }  // namespace vapomet

@@ -19,9 +19,19 @@ inline const QString kFailedToConverge = QStringLiteral("Failed to converge ....
 
 // Reads an input text as a number: after trimming blanks, the whole text must be an optional
 // sign, digits with at most one decimal separator, and an optional exponent, in the regional
-// convention of `locale` or in the plain C convention, and its value must be finite. Digit
-// grouping is not accepted: "1,5" is never 15, and never 1.
+// convention of `locale` (its own digits included) or in the plain C convention, and its value
+// must be finite. Digit grouping is not accepted: "1,5" is never 15, and never 1. A number too
+// small for a double is 0.
 std::optional<double> ReadInputNumber(const QString& text, const QLocale& locale);
+
+// The two input boxes of page 1.
+enum class Input { Pressure, Temperature };
+
+// A press refused by validation: the message, and the box whose text caused it.
+struct Rejection {
+    QString message;
+    Input input;
+};
 
 enum class Region { One = 1, Two = 2, Three = 3, Five = 5 };
 
@@ -38,12 +48,15 @@ struct CalculationPlan {
     std::optional<SaturationState> page2;
     std::optional<Region> region;  // empty: no region holds the state
     QString caption;               // the region's caption on page 3
+    // Pages 1, 2 and 3 whose state lies above 623.15 K where the pages use the region-1 or
+    // region-2 equations beyond the range in which IAPWS-IF97 defines them.
+    bool beyondRange[3] = {false, false, false};
 };
 
-// Either a message for the user or the plan. Calls Satpr, Sattr and b23, so the coefficient
-// tables must be filled; a fault inside Satpr or b23 passes up as their exception.
-std::variant<QString, CalculationPlan> ValidateAndPlan(const QString& pressureText,
-                                                       const QString& temperatureText,
-                                                       const QLocale& locale);
+// Either the refusal of the inputs or the plan. Calls Satpr, Sattr and b23; a fault inside
+// Satpr or b23 passes up as their exception.
+std::variant<Rejection, CalculationPlan> ValidateAndPlan(const QString& pressureText,
+                                                         const QString& temperatureText,
+                                                         const QLocale& locale);
 
 }  // namespace vapomet

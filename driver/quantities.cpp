@@ -155,19 +155,42 @@ QString SlotCaption(int page, int slot) {
     return QString::fromUtf8(QuantityAt(page, slot).place.caption);
 }
 
+namespace {
+
+QString Described(const Quantity& quantity, Phase phase) {
+    QString text = QString::fromUtf8(quantity.name);
+    if (phase == L) text.prepend(QStringLiteral("saturated liquid "));
+    if (phase == V) text.prepend(QStringLiteral("saturated vapour "));
+    text[0] = text[0].toUpper();
+    if (*quantity.unit != '\0') text += QStringLiteral(", ") + QString::fromUtf8(quantity.unit);
+    return text;
+}
+
+}  // namespace
+
 QString SlotDescription(int page, int slot) {
     const SlotQuantity at = QuantityAt(page, slot);
-    QString text = QString::fromUtf8(at.quantity.name);
-    if (at.place.phase == L) text.prepend(QStringLiteral("saturated liquid "));
-    if (at.place.phase == V) text.prepend(QStringLiteral("saturated vapour "));
-    text[0] = text[0].toUpper();
-    if (*at.quantity.unit != '\0')
-        text += QStringLiteral(", ") + QString::fromUtf8(at.quantity.unit);
-    return text;
+    return Described(at.quantity, at.place.phase);
+}
+
+QString QuantityDescription(QuantityId id) {
+    return Described(QuantityOf(id), N);
 }
 
 std::span<const int> SlotReadingOrder(int page) {
     return MapOf(page).order;
+}
+
+QString PageTitle(int page) {
+    CheckPage(page);
+    return QStringLiteral("IAPWS - %1").arg(page);
+}
+
+QString PageSubject(int page) {
+    CheckPage(page);
+    static const char* const kSubjects[] = {"saturation at T", "saturation at P",
+                                            "state at P and T"};
+    return QString::fromLatin1(kSubjects[page - 1]);
 }
 
 }  // namespace vapomet

@@ -103,8 +103,14 @@ QString SlotCaption(int page, int slot);
 
 // What a slot shows, in words with its unit: "Saturated liquid enthalpy, kJ/kg".
 QString SlotDescription(int page, int slot);
+// A quantity in words with its unit: "Pressure, MPa".
+QString QuantityDescription(QuantityId id);
 
 // The slots of a page in reading order: row by row from the top, left to right in a row.
 std::span<const int> SlotReadingOrder(int page);
+
+// A page's window caption ("IAPWS - 1") and what it shows ("saturation at T").
+QString PageTitle(int page);
+QString PageSubject(int page);
 
 }  // namespace vapomet

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckReading(input.pressure, input.locale);
     CheckReading(input.temperature, input.locale);
 
-    std::variant<QString, vapomet::CalculationPlan> outcome;
+    std::variant<vapomet::Rejection, vapomet::CalculationPlan> outcome;
     try {
         outcome = vapomet::ValidateAndPlan(input.pressure, input.temperature, input.locale);
     } catch (const vapomet::PropertyError&) {
@@ -39,9 +39,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::optional<double> P = vapomet::ReadInputNumber(input.pressure, input.locale);
     const std::optional<double> T = vapomet::ReadInputNumber(input.temperature, input.locale);
-    if (const QString* message = std::get_if<QString>(&outcome)) {
-        Require(vapomet::fuzz::IsValidationMessage(*message));
-        Require(*message != vapomet::kInvalidNumber || !P || !T);
+    if (const vapomet::Rejection* rejection = std::get_if<vapomet::Rejection>(&outcome)) {
+        Require(vapomet::fuzz::IsValidationMessage(rejection->message));
+        Require(rejection->message != vapomet::kInvalidNumber || !P || !T);
+        // The box named is the one that holds the refused text.
+        const bool pressure = rejection->input == vapomet::Input::Pressure;
+        Require(rejection->message != vapomet::kInvalidNumber || (pressure ? !P : P && !T));
+        Require(rejection->message != vapomet::kInvalidPressure || pressure);
+        Require(rejection->message != vapomet::kInvalidTemperature || !pressure);
         return 0;
     }
     const vapomet::CalculationPlan& plan = std::get<vapomet::CalculationPlan>(outcome);

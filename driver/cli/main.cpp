@@ -23,12 +23,10 @@ class MessageList : public vapomet::MessageSink {
     QStringList texts;
 };
 
-const char* const kPageTitles[] = {"IAPWS - 1  saturation at T", "IAPWS - 2  saturation at P",
-                                   "IAPWS - 3  state at P and T"};
-
 void PrintPages(const vapomet::ResultPages& pages) {
     for (int page = 1; page <= vapomet::kPageCount; ++page) {
-        std::printf("%s%s\n", page == 1 ? "" : "\n", kPageTitles[page - 1]);
+        const QString title = vapomet::PageTitle(page) + "  " + vapomet::PageSubject(page);
+        std::printf("%s%s\n", page == 1 ? "" : "\n", title.toLocal8Bit().constData());
         for (int index : vapomet::SlotReadingOrder(page)) {
             const QString caption = vapomet::SlotCaption(page, index);
             const QByteArray text = pages.text(page, index).toLocal8Bit();
