@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(build-essential cmake g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev xvfb xauth fonts-dejavu-core fonts-liberation2
+          openbox metacity xfwm4 dbus-daemon xdotool x11-utils
           clang clang-format libclang-rt-14-dev g++-mingw-w64-x86-64-posix
           appstream desktop-file-utils dpkg-dev file man-db gzip)
 

@@ -127,8 +127,8 @@ FrmAbout::FrmAbout(QWidget* owner)
     connect(cmdSysInfo, &QPushButton::clicked, this, &FrmAbout::sysInfoClicked);
 
     // The load step: version and title lines.
-    lblVersion->setText(VersionLine());
-    lblTitle->setText(kAboutTitle);
+    lblVersion->showText(VersionLine());
+    lblTitle->showText(kAboutTitle);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();

@@ -45,9 +45,9 @@ class FrmAbout : public OkWindow {
     Q_OBJECT
   public:
     explicit FrmAbout(QWidget* owner);
-    QLabel* lblTitle = nullptr;
-    QLabel* lblVersion = nullptr;
-    QLabel* lblDisclaimer = nullptr;
+    FitLabel* lblTitle = nullptr;
+    FitLabel* lblVersion = nullptr;
+    FitLabel* lblDisclaimer = nullptr;
     CommandButton* cmdSysInfo = nullptr;
 
   signals:

@@ -1,9 +1,13 @@
 #include "ui/look.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <algorithm>
 #include <cmath>
 
 #ifdef _WIN32
@@ -97,15 +101,125 @@ QColor SystemColour(int index) {
 #endif
 }
 
-QLabel* PlaceLabel(QWidget* parent, const QString& objectName, const QString& text,
-                   const TwipRect& box, Qt::Alignment alignment, const QFont& font) {
-    auto* label = new QLabel(text, parent);
+namespace {
+
+// The largest size, in quarter points from `base` down to kSmallestPointSize, at which a text
+// of `width` pixels at `base` fits `room`; kSmallestPointSize where it never does. Widths grow
+// nearly in proportion to the size, so the search starts at the proportional size and rarely
+// takes more than a step or two.
+QFont LargestFitting(const QFont& base, const QString& text, double room) {
+    QFont font = base;
+    const double width = QFontMetricsF(base).horizontalAdvance(text);
+    if (width <= room) return font;
+    double size = std::floor(base.pointSizeF() * room / width * 4.0 + 1.0) / 4.0;
+    for (size = std::min(size, base.pointSizeF()); size > kSmallestPointSize; size -= 0.25) {
+        font.setPointSizeF(size);
+        if (QFontMetricsF(font).horizontalAdvance(text) <= room) return font;
+    }
+    font.setPointSizeF(kSmallestPointSize);
+    return font;
+}
+
+}  // namespace
+
+FitLabel::FitLabel(QWidget* parent, const QFont& font) : QLabel(parent), base_(font) {
+    setTextFormat(Qt::PlainText);
+    setFont(font);
+}
+
+void FitLabel::showText(const QString& text) {
+    whole_ = text;
+    fit();
+}
+
+void FitLabel::setNote(const QString& note) {
+    note_ = note;
+    fit();
+}
+
+void FitLabel::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    fit();
+}
+
+void FitLabel::fit() {
+    if (wordWrap()) {
+        setText(whole_);
+        return;
+    }
+    const int room = contentsRect().width() - 2 * margin();
+    const QFont font = LargestFitting(base_, whole_, room);
+    if (font != this->font()) setFont(font);
+    const QString shown = QFontMetricsF(font).horizontalAdvance(whole_) <= room
+                              ? whole_
+                              : QFontMetrics(font).elidedText(whole_, Qt::ElideRight, room);
+    if (shown != text()) setText(shown);
+    QString tip = shown != whole_ ? whole_ : QString();
+    if (!note_.isEmpty()) tip += (tip.isEmpty() ? QString() : QStringLiteral("\n\n")) + note_;
+    if (tip != toolTip()) setToolTip(tip);
+}
+
+InputBox::InputBox(const QString& text, QWidget* parent, const QFont& font)
+    : QLineEdit(text, parent), base_(font) {
+    setFont(font);
+    // A classic sunken box has its 2-pixel edge and one pixel inside it; the style's line edit
+    // keeps one more on each side.
+    setTextMargins(-1, 0, -1, 0);
+    connect(this, &QLineEdit::textChanged, this, [this] { fit(); });
+    fit();
+}
+
+int InputBox::textWidth() const {
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    const QMargins margins = textMargins();
+    constexpr int kLineEditMargin = 2;  // QLineEdit's own space on each side of its text
+    return contents.width() - margins.left() - margins.right() - 2 * kLineEditMargin;
+}
+
+bool InputBox::showsWholeText() const {
+    return QFontMetricsF(font()).horizontalAdvance(text()) <= textWidth();
+}
+
+void InputBox::resizeEvent(QResizeEvent* event) {
+    QLineEdit::resizeEvent(event);
+    fit();
+}
+
+bool InputBox::event(QEvent* event) {
+    // The box claims the copy key for itself; without a selection it has nothing to copy, and
+    // the window's own Ctrl+C, which copies the page, takes it.
+    if (event->type() == QEvent::ShortcutOverride && !hasSelectedText() &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        event->ignore();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+void InputBox::fit() {
+    const QFont font = LargestFitting(base_, text(), textWidth());
+    if (font != this->font()) setFont(font);
+    const QString tip = showsWholeText() ? QString() : text();
+    if (tip != toolTip()) setToolTip(tip);
+}
+
+FitLabel* PlaceLabel(QWidget* parent, const QString& objectName, const QString& text,
+                     const TwipRect& box, Qt::Alignment alignment, const QFont& font) {
+    auto* label = new FitLabel(parent, font);
     label->setObjectName(objectName);
-    label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment | Qt::AlignVCenter);
-    label->setFont(font);
     label->setGeometry(TwipsToRect(box));
+    label->showText(text);
     return label;
+}
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128})
+        icon.addFile(QStringLiteral(":/vapomet/icon-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 LineControl::LineControl(QWidget* parent, const QString& objectName, int x1, int y1, int x2, int y2,

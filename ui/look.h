@@ -5,7 +5,9 @@
 #include <QColor>
 #include <QFont>
 #include <QFrame>
+#include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QRect>
 #include <QWidget>
@@ -41,9 +43,55 @@ inline constexpr int kColourInactiveCaptionText = 19;
 inline constexpr int kColourTooltipBackground = 24;
 QColor SystemColour(int index);
 
+// The smallest font a text is shrunk to before it is elided: still legible.
+inline constexpr double kSmallestPointSize = 6.0;
+
+// A label whose text is always shown whole: a text wider than the box is drawn with the font
+// reduced just enough, down to kSmallestPointSize. Only a text that still does not fit is
+// elided at its end with "…", and then the whole text is its tooltip.
+class FitLabel : public QLabel {
+  public:
+    FitLabel(QWidget* parent, const QFont& font);
+    void showText(const QString& text);
+    const QString& wholeText() const { return whole_; }
+    bool isElided() const { return text() != whole_; }
+    // A remark shown as the tooltip (after the whole text, where that is elided).
+    void setNote(const QString& note);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void fit();
+    QFont base_;
+    QString whole_;
+    QString note_;
+};
+
+// An input box whose text, as far as the box allows, is shown whole: its font shrinks like a
+// FitLabel's; a text that still does not fit is the box's tooltip. Its inner margins are those
+// of a classic sunken text box. Ctrl+C without a selection is left to the window.
+class InputBox : public QLineEdit {
+  public:
+    InputBox(const QString& text, QWidget* parent, const QFont& font);
+    bool showsWholeText() const;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+
+  private:
+    int textWidth() const;
+    void fit();
+    QFont base_;
+};
+
 // A static caption or value slot at its box.
-QLabel* PlaceLabel(QWidget* parent, const QString& objectName, const QString& text,
-                   const TwipRect& box, Qt::Alignment alignment, const QFont& font);
+FitLabel* PlaceLabel(QWidget* parent, const QString& objectName, const QString& text,
+                     const TwipRect& box, Qt::Alignment alignment, const QFont& font);
+
+// The program's icon, on every window.
+QIcon ProgramIcon();
 
 // A horizontal line between two points, of 1 or 2 pixels.
 class LineControl : public QWidget {

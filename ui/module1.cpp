@@ -1,21 +1,29 @@
 #include "ui/module1.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QTimer>
+#include <QWindow>
 
 #include "driver/plan.h"
 
 namespace vapomet::ui {
 
 void MessageBoxSink::showMessage(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vapomet"), text, QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(
+        QMessageBox::NoIcon, QStringLiteral("Vapomet"), text, QMessageBox::Ok,
+        owner_ ? owner_.data() : QApplication::activeWindow(),
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     box.setObjectName(QStringLiteral("messageBox"));
     box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
     box.exec();
+    // Window managers hand the focus to some other window of the program when the box goes;
+    // the user goes on in the window the message was about.
+    if (owner_) ShowInFront(owner_);
 }
 
 void ShowInFront(QWidget* window) {
@@ -27,6 +35,7 @@ void ShowInFront(QWidget* window) {
 Module1::Module1(const QLocale& locale)
     : pages_(locale), platform_(NativePlatform()), endProgram_([] { QCoreApplication::exit(0); }) {
     pages_.setViewer(this);
+    QApplication::setWindowIcon(ProgramIcon());
 }
 
 Module1::~Module1() {
@@ -72,12 +81,30 @@ void Module1::startUp(std::chrono::milliseconds splashMinimum) {
     showSteam3();
     showSteam2();
     ShowInFront(main_);
+    // The pages are mapped a moment before the main window; a window manager that is still
+    // busy with them may give the focus to page 2 and leave it there. If the main window, once
+    // on the screen, does not become active soon, ask again.
+    const auto waitFor = [this](auto done, std::chrono::milliseconds limit) {
+        QElapsedTimer since;
+        since.start();
+        while (main_ && !done() && since.elapsed() < limit.count()) {
+            QEventLoop loop;
+            QTimer::singleShot(10, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+    };
+    waitFor([this] { return main_->windowHandle() && main_->windowHandle()->isExposed(); },
+            kExposureWait);
+    waitFor([this] { return main_->isActiveWindow(); }, kActivationWait);
+    if (main_ && !main_->isActiveWindow()) main_->activateWindow();
     emit mainShown();
 }
 
 FrmMain* Module1::loadMain() {
     if (main_) return main_;
     main_ = new FrmMain(pages_);
+    prepare(main_);
+    boxes_.setOwner(main_);
     connect(main_, &FrmMain::calculateClicked, this, &Module1::calculate);
     connect(main_, &FrmMain::nextPageClicked, this, &Module1::showSteam2);
     connect(main_, &FrmMain::exitClicked, this, &Module1::exitProgram);
@@ -89,6 +116,7 @@ FrmMain* Module1::loadMain() {
 Steam2* Module1::loadSteam2() {
     if (steam2_) return steam2_;
     steam2_ = new Steam2(pages_);
+    prepare(steam2_);
     connect(steam2_, &Steam2::nextPageClicked, this, &Module1::showSteam3);
     connect(steam2_, &Steam2::unloaded, this, [this] { unloadPage(2); });
     return steam2_;
@@ -97,6 +125,7 @@ Steam2* Module1::loadSteam2() {
 Steam3* Module1::loadSteam3() {
     if (steam3_) return steam3_;
     steam3_ = new Steam3(pages_);
+    prepare(steam3_);
     connect(steam3_, &Steam3::unloaded, this, [this] { unloadPage(3); });
     // The load step of page 3: the default texts of the two input boxes, read as numbers and
     // written with three decimals into the P and T slots; then page 3 is repainted.
@@ -107,6 +136,15 @@ Steam3* Module1::loadSteam3() {
     pages_.writeNumber(3, 1, temperature, 3);
     steam3_->update();
     return steam3_;
+}
+
+// A page window as it is loaded: the page's note, and where its copying goes.
+void Module1::prepare(PageWindow* window) {
+    const int page = window->page();
+    window->showNote(pages_.note(page));
+    window->setCopyHandler([this, page](bool all) {
+        QGuiApplication::clipboard()->setText(all ? AllPagesText(pages_) : PageText(pages_, page));
+    });
 }
 
 PageWindow* Module1::loaded(int page) const {
@@ -163,6 +201,10 @@ void Module1::slotWritten(int page, int index) {
     if (pages_.text(page, index) != written) pages_.writeText(page, index, written);
 }
 
+void Module1::noteWritten(int page) {
+    if (PageWindow* window = loaded(page)) window->showNote(pages_.note(page));
+}
+
 void Module1::pageRefreshed(int page) {
     PageWindow* window = loaded(page);
     if (window == nullptr) window = load(page);
@@ -174,7 +216,17 @@ void Module1::calculate() {
     const QString pressure = main_->Text1->text();
     const QString temperature = main_->Text2->text();
     main_->forgetTyping();
-    Calculate(pressure, temperature, pages_, *messages_);
+    const std::optional<Input> refused = Calculate(pressure, temperature, pages_, *messages_);
+    // The text to correct, selected in its box, so that what the user types next replaces it.
+    if (refused && main_) {
+        QLineEdit* box = *refused == Input::Pressure ? main_->Text1 : main_->Text2;
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
+    }
+}
+
+void Module1::backToMain() {
+    if (main_) ShowInFront(main_);
 }
 
 void Module1::showSteam2() {
@@ -190,6 +242,7 @@ void Module1::showHelp() {
         connect(help_, &OkWindow::unloaded, this, [this] {
             if (help_) help_->deleteLater();
             help_ = nullptr;
+            backToMain();
         });
     }
     ShowInFront(help_);
@@ -202,6 +255,7 @@ void Module1::showAbout() {
         connect(about_, &OkWindow::unloaded, this, [this] {
             if (about_) about_->deleteLater();
             about_ = nullptr;
+            backToMain();
         });
     }
     ShowInFront(about_);

@@ -21,11 +21,21 @@ namespace vapomet::ui {
 
 // The splash window stays at least this long.
 inline constexpr std::chrono::milliseconds kSplashMinimum{2000};
+// How long start-up waits for the window system to put the main window on the screen, and then
+// to make it active, before it asks for the activation again.
+inline constexpr std::chrono::milliseconds kExposureWait{2000};
+inline constexpr std::chrono::milliseconds kActivationWait{300};
 
-// Messages as modal boxes: the text, an OK button only, no icon, caption "Vapomet".
+// Messages as boxes modal to the whole program: the text, an OK button only, no icon, caption
+// "Vapomet", no minimize or maximize button. The box stands over `owner`, which is active
+// again once the box is answered.
 class MessageBoxSink : public MessageSink {
   public:
+    void setOwner(QWidget* owner) { owner_ = owner; }
     void showMessage(const QString& text) override;
+
+  private:
+    QPointer<QWidget> owner_;
 };
 
 class Module1 : public QObject, public PageViewer {
@@ -65,6 +75,7 @@ class Module1 : public QObject, public PageViewer {
     // PageViewer: a write loads its page window (hidden) if needed and shows the new text.
     void slotWritten(int page, int index) override;
     void pageRefreshed(int page) override;
+    void noteWritten(int page) override;
 
   signals:
     void splashShown();
@@ -77,7 +88,10 @@ class Module1 : public QObject, public PageViewer {
     Steam3* loadSteam3();
     PageWindow* loaded(int page) const;
     PageWindow* load(int page);
+    void prepare(PageWindow* window);
     void unloadPage(int page);
+    // Page 1 active with the keyboard focus, as after a message, Help or About.
+    void backToMain();
     void waitForSplash(const QElapsedTimer& since, std::chrono::milliseconds minimum);
 
     ResultPages pages_;

@@ -1,9 +1,12 @@
 #include "ui/windows.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
@@ -50,21 +53,73 @@ void SlotArray::build(QWidget* client, int page, const QString& arrayName,
     QPalette slotPalette = client->palette();
     slotPalette.setColor(QPalette::Window, SystemColour(kColourInactiveCaptionText));
     for (const SlotPlace& place : SlotPlaces(page)) {
-        if (place.captionName != nullptr) {
-            PlaceLabel(client, QString::fromLatin1(place.captionName),
-                       SlotCaption(page, place.slot), place.captionBox, place.captionAlignment,
-                       place.captionInSansSerif ? MsSansSerif() : Verdana());
-        }
         // Every slot is right-aligned except page 3's region slot.
         const bool region = page == 3 && place.slot == RegionSlot();
-        QLabel* label = PlaceLabel(client, QStringLiteral("%1_%2").arg(arrayName).arg(place.slot),
-                                   pages.text(page, place.slot), place.slotBox,
-                                   region ? Qt::AlignLeft : Qt::AlignRight, Verdana());
+        FitLabel* label = PlaceLabel(client, QStringLiteral("%1_%2").arg(arrayName).arg(place.slot),
+                                     pages.text(page, place.slot), place.slotBox,
+                                     region ? Qt::AlignLeft : Qt::AlignRight, Verdana());
         label->setPalette(slotPalette);
         label->setAutoFillBackground(true);
         label->setProperty("slotIndex", place.slot);
+        // Selectable by mouse and keyboard once clicked; Tab still walks only page 1's inputs
+        // and buttons.
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        label->setFocusPolicy(Qt::ClickFocus);
+        label->setAccessibleName(SlotDescription(page, place.slot));
+        if (place.captionName != nullptr) {
+            FitLabel* caption =
+                PlaceLabel(client, QString::fromLatin1(place.captionName),
+                           SlotCaption(page, place.slot), place.captionBox, place.captionAlignment,
+                           place.captionInSansSerif ? MsSansSerif() : Verdana());
+            caption->setBuddy(label);
+        }
         labels_[static_cast<std::size_t>(place.slot)] = label;
     }
+}
+
+void PageWindow::setUpCopying(QWidget* window) {
+    copyPage_ = new QAction(QStringLiteral("Copy page"), window);
+    copyPage_->setObjectName(QStringLiteral("copyPage"));
+    copyPage_->setShortcut(QKeySequence::Copy);
+    copyAllPages_ = new QAction(QStringLiteral("Copy all pages"), window);
+    copyAllPages_->setObjectName(QStringLiteral("copyAllPages"));
+    copyAllPages_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    for (QAction* action : {copyPage_, copyAllPages_}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        window->addAction(action);
+    }
+    QObject::connect(copyPage_, &QAction::triggered, window, [this] { copy(false); });
+    QObject::connect(copyAllPages_, &QAction::triggered, window, [this] { copy(true); });
+
+    std::vector<QWidget*> owners{client_};
+    for (int index = 0; index < slots_.count(); ++index) owners.push_back(slots_.slot(index));
+    for (QWidget* owner : owners) {
+        owner->setContextMenuPolicy(Qt::CustomContextMenu);
+        QObject::connect(owner, &QWidget::customContextMenuRequested, window,
+                         [this, owner](const QPoint& at) { showMenu(owner, at); });
+    }
+}
+
+void PageWindow::copy(bool all) const {
+    // Ctrl+C in a slot with selected text copies that text, as in any text.
+    const auto* focused = qobject_cast<const QLabel*>(QApplication::focusWidget());
+    if (!all && focused != nullptr && focused->hasSelectedText()) {
+        QGuiApplication::clipboard()->setText(focused->selectedText());
+        return;
+    }
+    if (copy_) copy_(all);
+}
+
+void PageWindow::showMenu(QWidget* owner, const QPoint& at) const {
+    QMenu menu(owner);
+    if (const auto* label = qobject_cast<const QLabel*>(owner); label && label->hasSelectedText()) {
+        menu.addAction(QStringLiteral("Copy"),
+                       [label] { QGuiApplication::clipboard()->setText(label->selectedText()); });
+        menu.addSeparator();
+    }
+    menu.addAction(copyPage_);
+    menu.addAction(copyAllPages_);
+    menu.exec(owner->mapToGlobal(at));
 }
 
 void DragArea::mousePressEvent(QMouseEvent* event) {
@@ -87,9 +142,11 @@ void DragArea::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 FrmMain::FrmMain(const ResultPages& pages)
-    : QMainWindow(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::Tool) {
+    // An ordinary window without a title bar: window managers raise the other pages above it
+    // and list it among the windows to switch to.
+    : QMainWindow(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("IAPWS - 1"));
+    setWindowTitle(PageTitle(1));
     setFont(Verdana());
 
     auto* bar = new QMenuBar(this);
@@ -116,15 +173,16 @@ FrmMain::FrmMain(const ResultPages& pages)
                Qt::AlignRight, Verdana());
     PlaceLabel(area, QStringLiteral("Label1"), QStringLiteral("P (MPa)"), {2400, 150, 735, 255},
                Qt::AlignRight, Verdana());
-    Text1 = new QLineEdit(kDefaultPressureText, area);
+    Text1 = new InputBox(kDefaultPressureText, area, Verdana());
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(TwipsToRect({3330, 120, 975, 285}));
+    Text1->setAccessibleName(QuantityDescription(QuantityId::Pressure));
     PlaceLabel(area, QStringLiteral("Label2"), QStringLiteral("T (K)"), {4800, 150, 495, 255},
                Qt::AlignRight, Verdana());
-    Text2 = new QLineEdit(kDefaultTemperatureText, area);
+    Text2 = new InputBox(kDefaultTemperatureText, area, MsSansSerif());
     Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setFont(MsSansSerif());
     Text2->setGeometry(TwipsToRect({5400, 120, 615, 285}));
+    Text2->setAccessibleName(QuantityDescription(QuantityId::Temperature));
     Calbtn = new CommandButton(QStringLiteral("Calculate"), area);
     Calbtn->setObjectName(QStringLiteral("Calbtn"));
     Calbtn->setGeometry(TwipsToRect({8520, 120, 975, 315}));
@@ -132,14 +190,15 @@ FrmMain::FrmMain(const ResultPages& pages)
     Nxtpgbtn = new CommandButton(QStringLiteral("->Next Page"), area);
     Nxtpgbtn->setObjectName(QStringLiteral("Nxtpgbtn"));
     Nxtpgbtn->setGeometry(TwipsToRect({8160, 720, 1335, 315}));
-    PlaceLabel(area, QStringLiteral("Label3"),
-               QStringLiteral("Saturation Properties along Water Line"), {2828, 1200, 4335, 255},
-               Qt::AlignHCenter, Verdana());
+    Nxtpgbtn->setAccessibleName(QStringLiteral("Next page: ") + PageSubject(2));
+    waterHeading_ = PlaceLabel(area, QStringLiteral("Label3"),
+                               QStringLiteral("Saturation Properties along Water Line"),
+                               {2828, 1200, 4335, 255}, Qt::AlignHCenter, Verdana());
     new LineControl(area, QStringLiteral("Line1"), 120, 1320, 2760, 1320);
     new LineControl(area, QStringLiteral("Line3"), 7200, 1320, 9600, 1320);
-    PlaceLabel(area, QStringLiteral("Label8"),
-               QStringLiteral("Saturation Properties along Steam Line"), {2828, 2880, 4335, 255},
-               Qt::AlignHCenter, Verdana());
+    steamHeading_ = PlaceLabel(area, QStringLiteral("Label8"),
+                               QStringLiteral("Saturation Properties along Steam Line"),
+                               {2828, 2880, 4335, 255}, Qt::AlignHCenter, Verdana());
     new LineControl(area, QStringLiteral("Line2"), 120, 3000, 2760, 3000);
     new LineControl(area, QStringLiteral("Line4"), 7200, 3000, 9480, 3000);
     new LineControl(area, QStringLiteral("Line5"), 120, 4800, 9600, 4800, 2);
@@ -153,14 +212,23 @@ FrmMain::FrmMain(const ResultPages& pages)
     setTabOrder(Calbtn, Nxtpgbtn);
     Text1->setFocus();
 
+    // Enter in either box presses "Calculate".
+    connect(Text1, &QLineEdit::returnPressed, Calbtn, &QPushButton::click);
+    connect(Text2, &QLineEdit::returnPressed, Calbtn, &QPushButton::click);
     connect(Calbtn, &QPushButton::clicked, this, &FrmMain::calculateClicked);
     connect(Nxtpgbtn, &QPushButton::clicked, this, &FrmMain::nextPageClicked);
     connect(Exit, &QAction::triggered, this, &FrmMain::exitClicked);
     connect(Usage, &QAction::triggered, this, &FrmMain::usageClicked);
     connect(Abt, &QAction::triggered, this, &FrmMain::aboutClicked);
 
+    setUpCopying(this);
     adjustSize();
     CentreOnScreen(this);
+}
+
+void FrmMain::showNote(const QString& note) {
+    waterHeading_->setNote(note);
+    steamHeading_->setNote(note);
 }
 
 namespace {
@@ -197,30 +265,38 @@ void FrmMain::closeEvent(QCloseEvent* event) {
 
 Steam2::Steam2(const ResultPages& pages) : QWidget(nullptr, Qt::Window) {
     setObjectName(QStringLiteral("Steam2"));
-    setWindowTitle(QStringLiteral("IAPWS - 2"));
+    setWindowTitle(PageTitle(2));
     setFont(Verdana());
     client_ = this;
-    resize(TwipsToSize(9795, 4770));
+    // A fixed size: a smaller window would hide its own values.
+    setFixedSize(TwipsToSize(9795, 4770));
 
     Nextpg = new CommandButton(QStringLiteral("Next Page ->"), this);
     Nextpg->setObjectName(QStringLiteral("Nextpg"));
     Nextpg->setGeometry(TwipsToRect({8040, 390, 1455, 315}));
     Nextpg->setFocusPolicy(Qt::StrongFocus);
-    PlaceLabel(this, QStringLiteral("Label3"),
-               QStringLiteral("Saturation Properties along Water Line"), {3030, 840, 3735, 255},
-               Qt::AlignHCenter, Verdana());
+    Nextpg->setAccessibleName(QStringLiteral("Next page: ") + PageSubject(3));
+    waterHeading_ = PlaceLabel(this, QStringLiteral("Label3"),
+                               QStringLiteral("Saturation Properties along Water Line"),
+                               {3030, 840, 3735, 255}, Qt::AlignHCenter, Verdana());
     new LineControl(this, QStringLiteral("Line1"), 240, 960, 3000, 960);
     new LineControl(this, QStringLiteral("Line2"), 6840, 960, 9480, 960);
-    PlaceLabel(this, QStringLiteral("Label8"),
-               QStringLiteral("Saturation Properties along Steam Line"), {3090, 2520, 3615, 255},
-               Qt::AlignHCenter, Verdana());
+    steamHeading_ = PlaceLabel(this, QStringLiteral("Label8"),
+                               QStringLiteral("Saturation Properties along Steam Line"),
+                               {3090, 2520, 3615, 255}, Qt::AlignHCenter, Verdana());
     new LineControl(this, QStringLiteral("Line3"), 240, 2640, 3000, 2640);
     new LineControl(this, QStringLiteral("Line4"), 6840, 2640, 9480, 2640);
     new LineControl(this, QStringLiteral("Line5"), 240, 4560, 9480, 4560, 2);
     slots_.build(this, 2, QStringLiteral("Label1"), pages);
     Nextpg->setFocus();
+    setUpCopying(this);
 
     connect(Nextpg, &QPushButton::clicked, this, &Steam2::nextPageClicked);
+}
+
+void Steam2::showNote(const QString& note) {
+    waterHeading_->setNote(note);
+    steamHeading_->setNote(note);
 }
 
 void Steam2::closeEvent(QCloseEvent* event) {
@@ -252,10 +328,10 @@ QString NomenclatureText() {
 
 Steam3::Steam3(const ResultPages& pages) : QWidget(nullptr, Qt::Window) {
     setObjectName(QStringLiteral("Steam3"));
-    setWindowTitle(QStringLiteral("IAPWS - 3"));
+    setWindowTitle(PageTitle(3));
     setFont(Verdana());
     client_ = this;
-    resize(TwipsToSize(9135, 5415));
+    setFixedSize(TwipsToSize(9135, 5415));
 
     slots_.build(this, 3, QStringLiteral("Label1"), pages);
     new RoundedRectangle(this, QStringLiteral("Shape1"), {900, 2040, 7335, 3255}, 2);
@@ -274,6 +350,11 @@ Steam3::Steam3(const ResultPages& pages) : QWidget(nullptr, Qt::Window) {
     QPalette boxPalette = Text1->palette();
     boxPalette.setColor(QPalette::Base, SystemColour(kColourInactiveCaptionText));
     Text1->setPalette(boxPalette);
+    setUpCopying(this);
+}
+
+void Steam3::showNote(const QString& note) {
+    slots_.slot(RegionSlot())->setNote(note);
 }
 
 void Steam3::closeEvent(QCloseEvent* event) {
@@ -301,7 +382,7 @@ FrmSplash::FrmSplash() : QFrame(nullptr, Qt::SplashScreen | Qt::FramelessWindowH
                    QColor());
 
     // The splash window's load step: the version line.
-    lblVersion->setText(VersionLine());
+    lblVersion->showText(VersionLine());
     CentreOnScreen(this);
 }
 

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPoint>
 #include <QPushButton>
+#include <functional>
 #include <vector>
 
 #include "driver/pages.h"
@@ -37,29 +38,46 @@ class CommandButton : public QPushButton {
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-// The value slots of one page, by index, each at its box beside its caption.
+// The value slots of one page, by index, each at its box beside its caption. A slot's text can
+// be selected with the mouse and the keyboard; screen readers name it by what it shows.
 class SlotArray {
   public:
     void build(QWidget* client, int page, const QString& arrayName, const ResultPages& pages);
-    QLabel* slot(int index) const { return labels_.at(static_cast<std::size_t>(index)); }
+    FitLabel* slot(int index) const { return labels_.at(static_cast<std::size_t>(index)); }
     int count() const { return static_cast<int>(labels_.size()); }
-    void show(int index, const QString& text) { slot(index)->setText(text); }
+    void show(int index, const QString& text) { slot(index)->showText(text); }
 
   private:
-    std::vector<QLabel*> labels_;
+    std::vector<FitLabel*> labels_;
 };
 
-// A page window: its slots, and the notice that the window system has closed it.
+// A page window: its slots, its note, and the copying of its page.
 class PageWindow {
   public:
     virtual ~PageWindow() = default;
     virtual int page() const = 0;
     SlotArray& valueSlots() { return slots_; }
     QWidget* client() const { return client_; }
+    // The page's note (ResultPages::note), as the tooltip of what it is about.
+    virtual void showNote(const QString& note) = 0;
+    // What "Copy page" (all false) and "Copy all pages" (all true) do.
+    void setCopyHandler(std::function<void(bool all)> copy) { copy_ = std::move(copy); }
+    QAction* copyPageAction() const { return copyPage_; }
+    QAction* copyAllPagesAction() const { return copyAllPages_; }
 
   protected:
+    // "Copy page" (Ctrl+C where no text is selected) and "Copy all pages" (Ctrl+Shift+C) as
+    // shortcuts of the window and in the context menu of its background and slots.
+    void setUpCopying(QWidget* window);
     SlotArray slots_;
     QWidget* client_ = nullptr;
+
+  private:
+    void copy(bool all) const;
+    void showMenu(QWidget* owner, const QPoint& at) const;
+    std::function<void(bool all)> copy_;
+    QAction* copyPage_ = nullptr;
+    QAction* copyAllPages_ = nullptr;
 };
 
 // The background of the main window: the window has no title bar, so the user moves it by
@@ -84,12 +102,13 @@ class FrmMain : public QMainWindow, public PageWindow {
   public:
     explicit FrmMain(const ResultPages& pages);
     int page() const override { return 1; }
+    void showNote(const QString& note) override;
     // The input boxes forget the typing that led to their texts (text, cursor and selection
     // stay), so that their undo history does not grow with every press of the session.
     void forgetTyping();
 
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
+    InputBox* Text1 = nullptr;
+    InputBox* Text2 = nullptr;
     CommandButton* Calbtn = nullptr;
     CommandButton* Nxtpgbtn = nullptr;
     QAction* Exit = nullptr;
@@ -106,6 +125,10 @@ class FrmMain : public QMainWindow, public PageWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+
+  private:
+    FitLabel* waterHeading_ = nullptr;
+    FitLabel* steamHeading_ = nullptr;
 };
 
 // Page 2: saturation at the input pressure, with "Next Page ->".
@@ -114,6 +137,7 @@ class Steam2 : public QWidget, public PageWindow {
   public:
     explicit Steam2(const ResultPages& pages);
     int page() const override { return 2; }
+    void showNote(const QString& note) override;
     CommandButton* Nextpg = nullptr;
 
   signals:
@@ -122,6 +146,10 @@ class Steam2 : public QWidget, public PageWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+
+  private:
+    FitLabel* waterHeading_ = nullptr;
+    FitLabel* steamHeading_ = nullptr;
 };
 
 // Page 3: the state at P and T, its region and the nomenclature.
@@ -130,6 +158,7 @@ class Steam3 : public QWidget, public PageWindow {
   public:
     explicit Steam3(const ResultPages& pages);
     int page() const override { return 3; }
+    void showNote(const QString& note) override;
     QPlainTextEdit* Text1 = nullptr;
 
   signals:
@@ -147,8 +176,8 @@ class FrmSplash : public QFrame {
     Q_OBJECT
   public:
     FrmSplash();
-    QLabel* lblVersion = nullptr;
-    QLabel* lblCredit = nullptr;
+    FitLabel* lblVersion = nullptr;
+    FitLabel* lblCredit = nullptr;
 };
 
 }  // namespace vapomet::ui

@@ -130,8 +130,8 @@ class StartUpTest : public QObject {
         MessageRecorder recorder;
         program.setMessageSink(&recorder);
         program.startUp(std::chrono::milliseconds(0));
-        QCOMPARE(program.steam3()->valueSlots().slot(0)->text(), QStringLiteral("5,000"));
-        QCOMPARE(program.steam3()->valueSlots().slot(1)->text(), QStringLiteral("500,000"));
+        QCOMPARE(program.steam3()->valueSlots().slot(0)->wholeText(), QStringLiteral("5,000"));
+        QCOMPARE(program.steam3()->valueSlots().slot(1)->wholeText(), QStringLiteral("500,000"));
     }
 };
 

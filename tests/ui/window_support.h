@@ -77,7 +77,8 @@ class BoxAnswerer {
         QString title, text;
         int buttons;
         QMessageBox::Icon icon;
-        bool modal;
+        Qt::WindowModality modality;
+        Qt::WindowFlags flags;
     };
 
     BoxAnswerer() {
@@ -86,7 +87,7 @@ class BoxAnswerer {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (box == nullptr || !box->isVisible()) return;
             boxes.append({box->windowTitle(), box->text(), static_cast<int>(box->buttons().size()),
-                          box->icon(), box->isModal()});
+                          box->icon(), box->windowModality(), box->windowFlags()});
             box->button(QMessageBox::Ok)->click();
         });
         timer_.start();
@@ -125,7 +126,7 @@ inline void Type(QLineEdit* box, const QString& text) {
 inline QStringList ShownTexts(ui::PageWindow& window) {
     QStringList texts;
     for (int index = 0; index < window.valueSlots().count(); ++index) {
-        texts.append(window.valueSlots().slot(index)->text());
+        texts.append(window.valueSlots().slot(index)->wholeText());
     }
     return texts;
 }

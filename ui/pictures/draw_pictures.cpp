@@ -1,5 +1,6 @@
-// Draws the program's three pictures at build time: the splash picture (61 by 60, 256 colours),
-// the About picture (62 by 88) and the help window's small picture (24 by 22, 16 colours).
+// Draws the program's pictures at build time: the splash picture (61 by 60, 256 colours), the
+// About picture (62 by 88), the help window's small picture (24 by 22, 16 colours) and the
+// program's icon in five sizes.
 //   draw_pictures OUTPUT_FOLDER
 // Only shapes are drawn, no text, so the pictures look the same wherever they are built.
 #include <QDir>
@@ -138,6 +139,26 @@ QImage Help() {
     return image.convertToFormat(QImage::Format_Indexed8, sixteen, Qt::ThresholdDither);
 }
 
+// The program's icon at `size` pixels: a rounded tile with the drop and its steam, as the
+// scalable icon of the desktop entry draws them.
+QImage Icon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 128.0, size / 128.0);
+    QLinearGradient tile(0, 6, 0, 122);
+    tile.setColorAt(0.0, QColor(247, 251, 255));
+    tile.setColorAt(1.0, QColor(217, 232, 245));
+    painter.setPen(QPen(QColor(143, 176, 204), 2.0));
+    painter.setBrush(tile);
+    painter.drawRoundedRect(QRectF(6, 6, 116, 116), 22, 22);
+    PaintSteam(painter, 64, 56, 44, 22);
+    PaintDrop(painter, QRectF(40, 46, 48, 70));
+    painter.end();
+    return image;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -149,9 +170,11 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     if (!folder.mkpath(QStringLiteral("."))) return 1;
-    const bool ok = Splash().save(folder.filePath(QStringLiteral("splash.png"))) &&
-                    About().save(folder.filePath(QStringLiteral("about.png"))) &&
-                    Help().save(folder.filePath(QStringLiteral("help.png")));
+    bool ok = Splash().save(folder.filePath(QStringLiteral("splash.png"))) &&
+              About().save(folder.filePath(QStringLiteral("about.png"))) &&
+              Help().save(folder.filePath(QStringLiteral("help.png")));
+    for (const int size : {16, 32, 48, 64, 128})
+        ok = ok && Icon(size).save(folder.filePath(QStringLiteral("icon-%1.png").arg(size)));
     if (!ok) std::fprintf(stderr, "draw_pictures: could not write the pictures\n");
     return ok ? 0 : 1;
 }
