@@ -84,6 +84,60 @@ void BM_FillCoefficientTables(benchmark::State& state) {
     }
 }
 
+// ---- One state, all seven properties: the single routines against the whole-state path ----
+//
+// The states of the comparison with other property libraries: region 1 at 3 MPa and 300 K,
+// region 2 at 30 MPa and 700 K, region 3 at 30 MPa and 650 K with its exact density. Google
+// Benchmark prints the time of each; the note of a change gives the ratios.
+
+template <typename State>
+void WholeState(benchmark::State& state, State whole, double P, double T) {
+    for (auto _ : state) benchmark::DoNotOptimize(whole(P, T));
+}
+
+template <std::size_t N>
+void SingleRoutines(benchmark::State& state, const Routine (&routines)[N], double P, double T) {
+    for (auto _ : state)
+        for (const Routine routine : routines) benchmark::DoNotOptimize(routine(P, T));
+}
+
+void BM_Single_Region1_3MPa_300K(benchmark::State& state) {
+    const Routine r[] = {R1v, R1h, R1u, R1s, R1cp, R1cv, R1w};
+    SingleRoutines(state, r, 3.0, 300.0);
+}
+void BM_Whole_Region1_3MPa_300K(benchmark::State& state) {
+    WholeState(state, R1State, 3.0, 300.0);
+}
+void BM_Single_Region2_30MPa_700K(benchmark::State& state) {
+    const Routine r[] = {R2v, R2h, R2u, R2s, R2cp, R2cv, R2w};
+    SingleRoutines(state, r, 30.0, 700.0);
+}
+void BM_Whole_Region2_30MPa_700K(benchmark::State& state) {
+    WholeState(state, R2State, 30.0, 700.0);
+}
+// The single routines of region 3 take the density, so R3rho comes first.
+void BM_Single_Region3_30MPa_650K(benchmark::State& state) {
+    const Routine r[] = {R3h, R3u, R3s, R3cp, R3cv, R3w};
+    for (auto _ : state) {
+        const double rho = R3rho(30.0, 650.0);
+        for (const Routine routine : r) benchmark::DoNotOptimize(routine(rho, 650.0));
+    }
+}
+void BM_Whole_Region3_30MPa_650K(benchmark::State& state) {
+    WholeState(state, R3State, 30.0, 650.0);
+}
+void BM_Density_Region3_30MPa_650K(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(R3rho(30.0, 650.0));
+}
+
+BENCHMARK(BM_Single_Region1_3MPa_300K);
+BENCHMARK(BM_Whole_Region1_3MPa_300K);
+BENCHMARK(BM_Single_Region2_30MPa_700K);
+BENCHMARK(BM_Whole_Region2_30MPa_700K);
+BENCHMARK(BM_Single_Region3_30MPa_650K);
+BENCHMARK(BM_Whole_Region3_30MPa_650K);
+BENCHMARK(BM_Density_Region3_30MPa_650K);
+
 BENCHMARK(BM_Region1);
 BENCHMARK(BM_Region2);
 BENCHMARK(BM_Region3);

@@ -26,6 +26,9 @@ constexpr PairRoutine kStateRoutines[] = {
 constexpr PairRoutine kDensityRoutines[] = {vapomet::R3h,  vapomet::R3s,  vapomet::R3u,
                                             vapomet::R3cp, vapomet::R3cv, vapomet::R3w};
 constexpr TripleRoutine kTransport[] = {vapomet::Cond, vapomet::Vis};
+using StateRoutine = vapomet::StateProperties (*)(const double&, const double&);
+constexpr StateRoutine kWholeStates[] = {vapomet::R1State, vapomet::R2State, vapomet::R3State,
+                                         vapomet::R5State};
 
 // A returned value must be finite; the routine's own exception is the other allowed end.
 template <typename Call>
@@ -68,5 +71,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (PairRoutine routine : kStateRoutines) Expect([&] { return routine(P, T); });
     for (PairRoutine routine : kDensityRoutines) Expect([&] { return routine(rho, T); });
     for (TripleRoutine routine : kTransport) Expect([&] { return routine(P, T, rho); });
+    // A whole state: every value finite, or the library's exception.
+    for (StateRoutine whole : kWholeStates) {
+        Expect([&] {
+            const vapomet::StateProperties x = whole(P, T);
+            double sum = 0.0;
+            for (const double value : {x.rho, x.v, x.h, x.u, x.s, x.cp, x.cv, x.w})
+                sum += std::isfinite(value) ? 0.0 : value;
+            return sum;
+        });
+    }
     return 0;
 }

@@ -7,10 +7,15 @@
 // barriers are what keeps an optimised build from moving or dropping a faulting step.
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 #include "property/property.h"
 
@@ -41,6 +46,18 @@ class FaultScope {
 
     // The routine's result, after every step that fed it; a raised fault ends the routine.
     double result(double value) const { return Check(routine_, value); }
+
+    // Several results at once, with one reading of the flags.
+    template <std::size_t N>
+    void results(const std::array<double*, N>& values) const {
+        bool finite = true;
+        for (double* value : values) {
+            *value = Opaque(*value);
+            finite = finite && std::isfinite(*value);
+        }
+        const int raised = std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
+        if (raised != 0 || !finite) throw FloatingPointFault(routine_, Name(raised));
+    }
 
     // Reads the flags raised since they were last cleared, once `value` is computed.
     static double Check(const char* routine, double value) {
@@ -109,6 +126,112 @@ double SumTerms(const FaultScope& f, const Exponents& J, const Coefficients& n, 
     for (int i = first; i <= last; ++i)
         sum += n[i] * DerivativeFactor(J[i], dy) * Pow(y, f.lower(J[i], dy));
     return sum;
+}
+
+// ---- Many sums at once, for the whole-state path -----------------------------------------------
+
+// The powers x^k for k from `lowest` to `highest`, each formed once by multiplication: the
+// product of two powers of half its exponent, so that rounding grows with the logarithm of k.
+// Exact powers are carried with the extra digits of long double and rounded to the double the
+// general power function gives, as SumTerms takes them; where that rounding is too close to
+// call (within a fortieth of a unit in the last place of halfway between two doubles), the
+// general power function itself decides. Plain powers stay in double.
+template <bool Exact>
+class PowerTable {
+  public:
+    static constexpr int kLowest = -48, kHighest = 64;
+    using Carried = std::conditional_t<Exact, long double, double>;
+
+    PowerTable(const FaultScope& f, double x, int lowest, int highest) {
+        if (lowest < kLowest || highest > kHighest)
+            throw FloatingPointFault(f.routine(), "overflow in forming a whole-number exponent");
+        // Only the entries from lowest to highest are formed, and only they are read.
+        std::array<Carried, kHighest + 1> up;
+        up[0] = 1;
+        at(0) = 1.0;
+        for (int k = 1; k <= highest; ++k) {
+            up[k] = k == 1 ? x : up[k / 2] * up[k - k / 2];
+            at(k) = Rounded(up[k], x, k);
+        }
+        std::array<Carried, -kLowest + 1> down;
+        for (int k = 1; k <= -lowest; ++k) {
+            down[k] = k == 1 ? 1 / static_cast<Carried>(x) : down[k / 2] * down[k - k / 2];
+            at(-k) = Rounded(down[k], x, -k);
+        }
+    }
+    double operator[](int k) const { return p_[static_cast<std::size_t>(k - kLowest)]; }
+
+  private:
+    static double Rounded(Carried power, double x, int k) {
+        const double d = static_cast<double>(power);
+        if constexpr (Exact) {
+            // The unit in the last place of a normal d: its exponent less 52, as a double.
+            const std::uint64_t exponent = std::bit_cast<std::uint64_t>(d) & 0x7FF0000000000000u;
+            if (exponent <= (52ull << 52) || exponent == 0x7FF0000000000000u) return Pow(x, k);
+            const double ulp = std::bit_cast<double>(exponent - (52ull << 52));
+            const long double rest = std::fabs(power - static_cast<long double>(d));
+            if (std::fabs(rest - 0.5L * ulp) < 0.025L * ulp) return Pow(x, k);
+        }
+        return d;
+    }
+    double& at(int k) { return p_[static_cast<std::size_t>(k - kLowest)]; }
+    std::array<double, kHighest - kLowest + 1> p_;
+};
+
+// The range of exponents of rows first..last, lowered by two for the second derivatives.
+template <typename Exponents>
+std::pair<int, int> ExponentRange(const Exponents& e, int first, int last) {
+    int lowest = e[first], highest = e[first];
+    for (int i = first; i <= last; ++i) {
+        lowest = std::min<int>(lowest, e[i]);
+        highest = std::max<int>(highest, e[i]);
+    }
+    return {lowest - 2, highest};
+}
+
+// A power sum and its derivatives up to the second in each of its two variables.
+struct PowerSums {
+    double g = 0, gx = 0, gxx = 0, gy = 0, gyy = 0, gxy = 0;
+};
+
+// Every derivative of n x^I y^J over the rows first..last in one pass. Each term is formed as
+// SumTerms forms it, factor by factor, and each sum is taken in the same order.
+template <typename Exponents, typename Coefficients>
+PowerSums SumAllTerms(const FaultScope& f, const Exponents& I, const Exponents& J,
+                      const Coefficients& n, int first, int last, double x, double y) {
+    const auto [xLow, xHigh] = ExponentRange(I, first, last);
+    const auto [yLow, yHigh] = ExponentRange(J, first, last);
+    const PowerTable<true> xp(f, x, xLow, xHigh), yp(f, y, yLow, yHigh);
+    PowerSums s;
+    for (int i = first; i <= last; ++i) {
+        const int a = I[i], b = J[i];
+        const double da = a, db = b, daa = da * (da - 1.0), dbb = db * (db - 1.0);
+        const double nx = n[i] * xp[a], nax = n[i] * da * xp[a - 1];
+        s.g += nx * yp[b];
+        s.gx += nax * yp[b];
+        s.gxx += n[i] * daa * xp[a - 2] * yp[b];
+        s.gy += nx * db * yp[b - 1];
+        s.gyy += nx * dbb * yp[b - 2];
+        s.gxy += nax * db * yp[b - 1];
+    }
+    return s;
+}
+
+// The same for terms n y^J of one variable: the sum and its two derivatives as g, gy, gyy.
+template <typename Exponents, typename Coefficients>
+PowerSums SumAllTerms(const FaultScope& f, const Exponents& J, const Coefficients& n, int first,
+                      int last, double y) {
+    const auto [yLow, yHigh] = ExponentRange(J, first, last);
+    const PowerTable<true> yp(f, y, yLow, yHigh);
+    PowerSums s;
+    for (int i = first; i <= last; ++i) {
+        const int b = J[i];
+        const double db = b;
+        s.g += n[i] * yp[b];
+        s.gy += n[i] * db * yp[b - 1];
+        s.gyy += n[i] * (db * (db - 1.0)) * yp[b - 2];
+    }
+    return s;
 }
 
 // The specific gas constant of IAPWS-IF97, kJ/(kg K).

@@ -70,16 +70,17 @@ double EvaluateGibbs(const GibbsRegion& region, GibbsProperty property, const ch
     const Needs needs = NeedsOf(property);
     if (d.ideal) {
         // gamma0 = ln pi + sum: its pi-derivative is 1/pi, taken as it stands.
-        if (needs.g) d.g0 = std::log(d.pi) + region.idealSum(f, d.tau, 0);
+        const auto ideal = [&](int dtau) { return region.idealSum->one(f, 0.0, 0, d.tau, dtau); };
+        if (needs.g) d.g0 = std::log(d.pi) + ideal(0);
         if (needs.g0_p) d.g0_p = 1.0 / d.pi;
-        if (needs.g_t) d.g0_t = region.idealSum(f, d.tau, 1);
-        if (needs.g_tt) d.g0_tt = region.idealSum(f, d.tau, 2);
+        if (needs.g_t) d.g0_t = ideal(1);
+        if (needs.g_tt) d.g0_tt = ideal(2);
     }
     // d/dpi = xSign d/dx and d^2/dpi^2 = d^2/dx^2, since xSign is 1 or -1.
     const double x = region.bases.xOffset + region.bases.xSign * d.pi;
     const double y = d.tau - region.bases.yShift;
     const auto sum = [&](int dpi, int dtau) {
-        const double s = region.powerSum(f, x, dpi, y, dtau);
+        const double s = region.powerSum->one(f, x, dpi, y, dtau);
         return dpi == 1 ? region.bases.xSign * s : s;
     };
     if (needs.g) d.g = sum(0, 0);
@@ -91,42 +92,92 @@ double EvaluateGibbs(const GibbsRegion& region, GibbsProperty property, const ch
     return f.result(GibbsRelation(property, d));
 }
 
+StateProperties GibbsState(const GibbsRegion& region, const char* routine, const double& P,
+                           const double& T) {
+    const FaultScope f(routine);
+    GibbsDerivatives d{};
+    d.P = f.in(P);
+    d.T = f.in(T);
+    d.pi = d.P / region.reducing.pStar;
+    d.tau = region.reducing.TStar / d.T;
+    d.ideal = region.idealSum != nullptr;
+    if (d.ideal) {
+        const PowerSums ideal = region.idealSum->all(f, 0.0, d.tau);
+        d.g0 = std::log(d.pi) + ideal.g;
+        d.g0_p = 1.0 / d.pi;
+        d.g0_t = ideal.gy;
+        d.g0_tt = ideal.gyy;
+    }
+    const double sign = region.bases.xSign;
+    const PowerSums s =
+        region.powerSum->all(f, region.bases.xOffset + sign * d.pi, d.tau - region.bases.yShift);
+    d.g = s.g;
+    d.g_p = sign * s.gx;
+    d.g_pp = s.gxx;
+    d.g_t = s.gy;
+    d.g_tt = s.gyy;
+    d.g_pt = sign * s.gxy;
+
+    StateProperties state;
+    state.v = GibbsRelation(GibbsProperty::v, d);
+    state.rho = 1.0 / state.v;
+    state.h = GibbsRelation(GibbsProperty::h, d);
+    state.u = GibbsRelation(GibbsProperty::u, d);
+    state.s = GibbsRelation(GibbsProperty::s, d);
+    state.cp = GibbsRelation(GibbsProperty::cp, d);
+    state.cv = GibbsRelation(GibbsProperty::cv, d);
+    state.w = GibbsRelation(GibbsProperty::w, d);
+    f.results(std::array{&state.rho, &state.v, &state.h, &state.u, &state.s, &state.cp, &state.cv,
+                         &state.w});
+    return state;
+}
+
 }  // namespace vapomet::detail
 
 // ---- The public routines ---------------------------------------------------------------------
 
 namespace vapomet {
 
-using detail::EvaluateGibbs;
+constexpr auto Gibbs = detail::EvaluateGibbs;
 using detail::kRegion1;
 using detail::kRegion2;
 using detail::kRegion5;
 using P = detail::GibbsProperty;
 
 // clang-format off
-double R1v(const double& p, const double& t) { return EvaluateGibbs(kRegion1, P::v, "R1v", p, t); }
-double R1h(const double& p, const double& t) { return EvaluateGibbs(kRegion1, P::h, "R1h", p, t); }
-double R1s(const double& p, const double& t) { return EvaluateGibbs(kRegion1, P::s, "R1s", p, t); }
-double R1u(const double& p, const double& t) { return EvaluateGibbs(kRegion1, P::u, "R1u", p, t); }
-double R1cp(const double& p, const double& t) { return EvaluateGibbs(kRegion1, P::cp, "R1cp", p, t); }
-double R1cv(const double& p, const double& t) { return EvaluateGibbs(kRegion1, P::cv, "R1cv", p, t); }
-double R1w(const double& p, const double& t) { return EvaluateGibbs(kRegion1, P::w, "R1w", p, t); }
+double R1v(const double& p, const double& t) { return Gibbs(kRegion1, P::v, "R1v", p, t); }
+double R1h(const double& p, const double& t) { return Gibbs(kRegion1, P::h, "R1h", p, t); }
+double R1s(const double& p, const double& t) { return Gibbs(kRegion1, P::s, "R1s", p, t); }
+double R1u(const double& p, const double& t) { return Gibbs(kRegion1, P::u, "R1u", p, t); }
+double R1cp(const double& p, const double& t) { return Gibbs(kRegion1, P::cp, "R1cp", p, t); }
+double R1cv(const double& p, const double& t) { return Gibbs(kRegion1, P::cv, "R1cv", p, t); }
+double R1w(const double& p, const double& t) { return Gibbs(kRegion1, P::w, "R1w", p, t); }
 
-double R2v(const double& p, const double& t) { return EvaluateGibbs(kRegion2, P::v, "R2v", p, t); }
-double R2h(const double& p, const double& t) { return EvaluateGibbs(kRegion2, P::h, "R2h", p, t); }
-double R2s(const double& p, const double& t) { return EvaluateGibbs(kRegion2, P::s, "R2s", p, t); }
-double R2u(const double& p, const double& t) { return EvaluateGibbs(kRegion2, P::u, "R2u", p, t); }
-double R2cp(const double& p, const double& t) { return EvaluateGibbs(kRegion2, P::cp, "R2cp", p, t); }
-double R2cv(const double& p, const double& t) { return EvaluateGibbs(kRegion2, P::cv, "R2cv", p, t); }
-double R2w(const double& p, const double& t) { return EvaluateGibbs(kRegion2, P::w, "R2w", p, t); }
+double R2v(const double& p, const double& t) { return Gibbs(kRegion2, P::v, "R2v", p, t); }
+double R2h(const double& p, const double& t) { return Gibbs(kRegion2, P::h, "R2h", p, t); }
+double R2s(const double& p, const double& t) { return Gibbs(kRegion2, P::s, "R2s", p, t); }
+double R2u(const double& p, const double& t) { return Gibbs(kRegion2, P::u, "R2u", p, t); }
+double R2cp(const double& p, const double& t) { return Gibbs(kRegion2, P::cp, "R2cp", p, t); }
+double R2cv(const double& p, const double& t) { return Gibbs(kRegion2, P::cv, "R2cv", p, t); }
+double R2w(const double& p, const double& t) { return Gibbs(kRegion2, P::w, "R2w", p, t); }
 
-double R5v(const double& p, const double& t) { return EvaluateGibbs(kRegion5, P::v, "R5v", p, t); }
-double R5h(const double& p, const double& t) { return EvaluateGibbs(kRegion5, P::h, "R5h", p, t); }
-double R5s(const double& p, const double& t) { return EvaluateGibbs(kRegion5, P::s, "R5s", p, t); }
-double R5u(const double& p, const double& t) { return EvaluateGibbs(kRegion5, P::u, "R5u", p, t); }
-double R5cp(const double& p, const double& t) { return EvaluateGibbs(kRegion5, P::cp, "R5cp", p, t); }
-double R5cv(const double& p, const double& t) { return EvaluateGibbs(kRegion5, P::cv, "R5cv", p, t); }
-double R5w(const double& p, const double& t) { return EvaluateGibbs(kRegion5, P::w, "R5w", p, t); }
+double R5v(const double& p, const double& t) { return Gibbs(kRegion5, P::v, "R5v", p, t); }
+double R5h(const double& p, const double& t) { return Gibbs(kRegion5, P::h, "R5h", p, t); }
+double R5s(const double& p, const double& t) { return Gibbs(kRegion5, P::s, "R5s", p, t); }
+double R5u(const double& p, const double& t) { return Gibbs(kRegion5, P::u, "R5u", p, t); }
+double R5cp(const double& p, const double& t) { return Gibbs(kRegion5, P::cp, "R5cp", p, t); }
+double R5cv(const double& p, const double& t) { return Gibbs(kRegion5, P::cv, "R5cv", p, t); }
+double R5w(const double& p, const double& t) { return Gibbs(kRegion5, P::w, "R5w", p, t); }
 // clang-format on
+
+StateProperties R1State(const double& p, const double& t) {
+    return detail::GibbsState(kRegion1, "R1State", p, t);
+}
+StateProperties R2State(const double& p, const double& t) {
+    return detail::GibbsState(kRegion2, "R2State", p, t);
+}
+StateProperties R5State(const double& p, const double& t) {
+    return detail::GibbsState(kRegion5, "R5State", p, t);
+}
 
 }  // namespace vapomet

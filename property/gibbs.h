@@ -12,6 +12,13 @@
 
 namespace vapomet::detail {
 
+// A power sum of a region: one derivative at a time, each power taken by the general power
+// function (the single routines), or every derivative in one pass (the whole-state path).
+struct TermSums {
+    double (*one)(const FaultScope& f, double x, int dx, double y, int dy);
+    PowerSums (*all)(const FaultScope& f, double x, double y);
+};
+
 struct GibbsRegion {
     // pi = P / pStar (MPa), tau = TStar / T (K).
     struct {
@@ -21,24 +28,32 @@ struct GibbsRegion {
     struct {
         double xOffset, xSign, yShift;
     } bases;
-    // The power terms of gamma (region 1) or of its residual part, n x^I y^J, differentiated
-    // dx times in x and dy times in y, each order 0 to 2.
-    double (*powerSum)(const FaultScope& f, double x, int dx, double y, int dy);
-    // The power sum n0 tau^J0 of the ideal-gas part differentiated dtau times; null without one.
-    double (*idealSum)(const FaultScope& f, double tau, int dtau);
+    // The power terms of gamma (region 1) or of its residual part, n x^I y^J.
+    const TermSums* powerSum;
+    // The power sum n0 tau^J0 of the ideal-gas part, in y = tau; null without one.
+    const TermSums* idealSum;
 };
 
 // The sums over a region's rows 1..terms of the coefficient tables, named by their members.
 template <auto I, auto J, auto n, int terms>
-double PowerTerms(const FaultScope& f, double x, int dx, double y, int dy) {
-    const CoefficientTables& t = Tables();
-    return SumTerms(f, t.*I, t.*J, t.*n, 1, terms, x, dx, y, dy);
-}
+inline constexpr TermSums kPowerTerms{[](const FaultScope& f, double x, int dx, double y, int dy) {
+                                          const CoefficientTables& t = Tables();
+                                          return SumTerms(f, t.*I, t.*J, t.*n, 1, terms, x, dx, y,
+                                                          dy);
+                                      },
+                                      [](const FaultScope& f, double x, double y) {
+                                          const CoefficientTables& t = Tables();
+                                          return SumAllTerms(f, t.*I, t.*J, t.*n, 1, terms, x, y);
+                                      }};
 template <auto J, auto n, int terms>
-double IdealTerms(const FaultScope& f, double tau, int dtau) {
-    const CoefficientTables& t = Tables();
-    return SumTerms(f, t.*J, t.*n, 1, terms, tau, dtau);
-}
+inline constexpr TermSums kIdealTerms{[](const FaultScope& f, double, int, double y, int dy) {
+                                          const CoefficientTables& t = Tables();
+                                          return SumTerms(f, t.*J, t.*n, 1, terms, y, dy);
+                                      },
+                                      [](const FaultScope& f, double, double y) {
+                                          const CoefficientTables& t = Tables();
+                                          return SumAllTerms(f, t.*J, t.*n, 1, terms, y);
+                                      }};
 
 // Regions 1, 2 and 5, defined with their sums in region1.cpp, region2.cpp and region5.cpp.
 extern const GibbsRegion kRegion1;
@@ -64,5 +79,9 @@ struct GibbsDerivatives {
 
 // The relations themselves, on derivatives already summed.
 double GibbsRelation(GibbsProperty property, const GibbsDerivatives& d);
+
+// Every property of the region at (P, T), from one pass over its terms.
+StateProperties GibbsState(const GibbsRegion& region, const char* routine, const double& P,
+                           const double& T);
 
 }  // namespace vapomet::detail

@@ -7,5 +7,5 @@
 const vapomet::detail::GibbsRegion vapomet::detail::kRegion1{
     {16.53, 1386.0},
     {7.1, -1.0, 1.222},
-    PowerTerms<&CoefficientTables::R1I, &CoefficientTables::R1J, &CoefficientTables::R1n, 34>,
+    &kPowerTerms<&CoefficientTables::R1I, &CoefficientTables::R1J, &CoefficientTables::R1n, 34>,
     nullptr};

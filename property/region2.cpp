@@ -8,5 +8,5 @@
 const vapomet::detail::GibbsRegion vapomet::detail::kRegion2{
     {1.0, 540.0},
     {0.0, 1.0, 0.5},
-    PowerTerms<&CoefficientTables::R2I, &CoefficientTables::R2J, &CoefficientTables::R2n, 43>,
-    IdealTerms<&CoefficientTables::R2J0, &CoefficientTables::R2n0, 9>};
+    &kPowerTerms<&CoefficientTables::R2I, &CoefficientTables::R2J, &CoefficientTables::R2n, 43>,
+    &kIdealTerms<&CoefficientTables::R2J0, &CoefficientTables::R2n0, 9>};

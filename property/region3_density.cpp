@@ -9,7 +9,10 @@
 // falling back to bisection where a Newton step would leave it.
 #include "property/region3_density.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <utility>
 
 #include "property/region3.h"
 
@@ -17,9 +20,9 @@ namespace vapomet {
 namespace {
 
 using detail::FaultScope;
+using detail::Isotherm;
 using detail::kCriticalDensity;
 using detail::kCriticalTemperature;
-using detail::Phi;
 using detail::R;
 
 // ---- Limits of the search, in reduced density delta = rho / 322 kg/m3 ----------------------
@@ -32,6 +35,61 @@ constexpr double kDenseDelta = 2.6;
 // How far the dense end may be pushed out for pressures above the isotherm at kDenseDelta.
 constexpr double kDensestDelta = 6.0;
 constexpr double kDenseGrowth = 1.2;
+
+// Where Newton's method starts above the critical temperature: the densities R3rho finds at the
+// nodes of a grid over (T, P) that covers region 3, in kg/m3 and rounded to 0.1 kg/m3, and
+// between them a bilinear interpolation. Near the critical point the density changes steeply
+// and the start is poorer, but it stays inside the bracket the steps keep.
+constexpr double kStartT[] = {647.096, 647.5, 648.5, 650, 652.5, 655, 660,   670,
+                              680,     700,   725,   750, 790,   830, 863.15};
+constexpr double kStartP[] = {16, 19, 21, 22, 22.5, 23, 24, 25, 27, 30, 35, 40, 50, 60, 80, 100};
+constexpr double kStartRho[std::size(kStartT)][std::size(kStartP)] = {
+    {80.5, 115.0, 159.1, 238.4, 445.7, 469.7, 496.5, 513.9, 538.0, 562.7, 591.2, 612.3, 643.6,
+     667.2, 702.9, 730.2},
+    {80.3, 114.4, 157.1, 219.6, 434.0, 463.2, 492.5, 510.8, 535.7, 561.0, 589.9, 611.1, 642.6,
+     666.4, 702.3, 729.7},
+    {79.7, 113.0, 152.9, 198.4, 371.6, 443.1, 481.5, 502.6, 529.8, 556.5, 586.5, 608.3, 640.4,
+     664.5, 700.7, 728.3},
+    {78.9, 111.0, 147.4, 182.1, 219.4, 383.3, 461.7, 488.9, 520.4, 549.6, 581.3, 603.9, 636.9,
+     661.5, 698.3, 726.2},
+    {77.6, 108.0, 140.2, 166.3, 186.3, 219.6, 407.7, 460.1, 503.0, 537.3, 572.3, 596.4, 631.1,
+     656.5, 694.3, 722.7},
+    {76.4, 105.4, 134.4, 155.9, 170.5, 189.9, 281.7, 416.6, 482.4, 523.9, 562.8, 588.8, 625.1,
+     651.5, 690.2, 719.2},
+    {74.2, 100.7, 125.4, 142.0, 152.0, 163.7, 196.1, 258.6, 424.2, 492.7, 542.4, 572.5, 612.8,
+     641.1, 681.9, 712.1},
+    {70.4, 93.3, 113.0, 124.9, 131.6, 138.8, 155.6, 176.7, 245.0, 398.9, 493.4, 536.1, 586.5, 619.5,
+     665.0, 697.6},
+    {67.1, 87.6, 104.3, 113.9, 119.1, 124.7, 136.8, 150.7, 186.6, 276.3, 428.4, 493.0, 557.7, 596.5,
+     647.4, 682.7},
+    {61.9, 79.0, 92.2, 99.5, 103.3, 107.2, 115.6, 124.6, 145.1, 184.2, 280.5, 383.1, 491.2, 545.8,
+     610.1, 651.8},
+    {56.9, 71.4, 82.2, 87.9, 90.9, 93.9, 100.2, 106.9, 121.2, 145.9, 197.9, 264.6, 394.8, 474.2,
+     559.9, 611.1},
+    {53.0, 65.8, 75.0, 79.9, 82.3, 84.9, 90.1, 95.5, 106.9, 125.7, 162.4, 206.7, 309.9, 399.5,
+     506.7, 568.5},
+    {48.1, 59.0, 66.8, 70.8, 72.8, 74.8, 79.0, 83.3, 92.2, 106.4, 132.5, 162.0, 230.2, 303.3, 422.4,
+     499.1},
+    {44.4, 54.1, 60.8, 64.3, 66.0, 67.8, 71.3, 75.0, 82.5, 94.2, 115.1, 137.9, 188.7, 244.4, 351.5,
+     433.9},
+    {41.9, 50.8, 56.9, 60.0, 61.6, 63.2, 66.5, 69.7, 76.4, 86.8, 105.0, 124.5, 167.0, 213.2, 306.6,
+     386.9},
+};
+
+// The interpolated starting density at (P, T), as a reduced density.
+double StartingDelta(double P, double T) {
+    const auto cell = [](const auto& nodes, double x) {
+        std::size_t i = 0;
+        while (i + 2 < std::size(nodes) && x > nodes[i + 1]) ++i;
+        const double w = (x - nodes[i]) / (nodes[i + 1] - nodes[i]);
+        return std::pair{i, std::clamp(w, 0.0, 1.0)};
+    };
+    const auto [i, wt] = cell(kStartT, T);
+    const auto [j, wp] = cell(kStartP, P);
+    const double low = kStartRho[i][j] + wp * (kStartRho[i][j + 1] - kStartRho[i][j]);
+    const double high = kStartRho[i + 1][j] + wp * (kStartRho[i + 1][j + 1] - kStartRho[i + 1][j]);
+    return (low + wt * (high - low)) / kCriticalDensity;
+}
 
 // Where the loop of a sub-critical isotherm is looked for: a narrow window around the critical
 // density first, in which the stiffness has one minimum, then a wide one for colder isotherms.
@@ -59,28 +117,12 @@ constexpr double kBracketTolerance = 4e-16;
 // the root was not found and is reported as such.
 constexpr double kAcceptedResidual = 1e-11;
 
-class Isotherm {
-  public:
-    Isotherm(const FaultScope& f, double T) : f_(f), T_(T), tau_(kCriticalTemperature / T) {}
-
-    // Pressure in MPa at reduced density delta.
-    double pressure(double delta) const {
-        return kCriticalDensity * delta * R * T_ * delta * Phi(f_, delta, tau_, 1, 0) / 1000.0;
-    }
-    // 2 delta phi_delta + delta^2 phi_deltadelta: dp/drho in units of R T, negative in the loop.
-    double stiffness(double delta) const {
-        return 2.0 * delta * Phi(f_, delta, tau_, 1, 0) +
-               delta * delta * Phi(f_, delta, tau_, 2, 0);
-    }
-    // dp/ddelta in MPa.
-    double slope(double delta) const {
-        return kCriticalDensity * R * T_ * stiffness(delta) / 1000.0;
-    }
-
-  private:
-    const FaultScope& f_;
-    double T_, tau_;
-};
+double Pressure(const Isotherm& iso, double delta) {
+    return iso.at(delta).pressure;
+}
+double Stiffness(const Isotherm& iso, double delta) {
+    return iso.at(delta).stiffness;
+}
 
 // A stretch of reduced density on which the pressure rises.
 struct Rising {
@@ -89,10 +131,10 @@ struct Rising {
 
 // The root of stiffness() between a where it is positive and b where it is negative, or back.
 double SpinodalBetween(const Isotherm& iso, double a, double b) {
-    const bool rising_at_a = iso.stiffness(a) > 0.0;
+    const bool rising_at_a = Stiffness(iso, a) > 0.0;
     for (int k = 0; k < kSpinodalSteps && std::fabs(b - a) > kSpinodalWidth; ++k) {
         const double m = 0.5 * (a + b);
-        if ((iso.stiffness(m) > 0.0) == rising_at_a)
+        if ((Stiffness(iso, m) > 0.0) == rising_at_a)
             a = m;
         else
             b = m;
@@ -105,32 +147,34 @@ double LeastStiffness(const Isotherm& iso, const Window& w) {
     const double g = 0.5 * (std::sqrt(5.0) - 1.0);
     double a = w.low, b = w.high;
     double c = b - g * (b - a), d = a + g * (b - a);
-    double sc = iso.stiffness(c), sd = iso.stiffness(d);
+    double sc = Stiffness(iso, c), sd = Stiffness(iso, d);
     for (int k = 0; k < kMinimumSteps && b - a > kMinimumWidth; ++k) {
         if (sc < sd) {
             b = d, d = c, sd = sc;
-            c = b - g * (b - a), sc = iso.stiffness(c);
+            c = b - g * (b - a), sc = Stiffness(iso, c);
         } else {
             a = c, c = d, sc = sd;
-            d = a + g * (b - a), sd = iso.stiffness(d);
+            d = a + g * (b - a), sd = Stiffness(iso, d);
         }
     }
     return 0.5 * (a + b);
 }
 
-// Newton's method on p(delta) = P inside [low, high], where p(low) <= P <= p(high).
-detail::DensitySolution Solve(const Isotherm& iso, const double& P, Rising r) {
+// Newton's method on p(delta) = P inside [low, high], where p(low) <= P <= p(high), from
+// `start` where it lies inside, else from the middle.
+detail::DensitySolution Solve(const Isotherm& iso, const double& P, Rising r, double start) {
     double lo = r.low, hi = r.high;
-    double x = 0.5 * (lo + hi);
+    double x = start > lo && start < hi ? start : 0.5 * (lo + hi);
     for (int step = 1; step <= kStepLimit; ++step) {
-        const double F = iso.pressure(x) - P;
+        const Isotherm::Point point = iso.at(x);
+        const double F = point.pressure - P;
         if (std::fabs(F) <= kPressureTolerance * P) return {kCriticalDensity * x, step};
         if (F < 0.0)
             lo = x;
         else
             hi = x;
         if (hi - lo <= kBracketTolerance * hi) return {kCriticalDensity * x, step};
-        const double d = iso.slope(x);
+        const double d = point.slope;
         double next = d > 0.0 ? x - F / d : lo;
         if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
         x = next;
@@ -162,25 +206,25 @@ detail::DensitySolution detail::SolveRegion3Density(const double& P, const doubl
     if (T <= kCriticalTemperature) {
         for (const Window& w : kLoopWindows) {
             const double least = LeastStiffness(iso, w);
-            if (!(iso.stiffness(least) < 0.0)) break;  // no loop: the isotherm only rises
-            if (!(iso.stiffness(w.low) > 0.0 && iso.stiffness(w.high) > 0.0)) continue;
+            if (!(Stiffness(iso, least) < 0.0)) break;  // no loop: the isotherm only rises
+            if (!(Stiffness(iso, w.low) > 0.0 && Stiffness(iso, w.high) > 0.0)) continue;
             loop = true;
             vapour.high = SpinodalBetween(iso, w.low, least);
             liquid.low = SpinodalBetween(iso, least, w.high);
             break;
         }
-        if (!loop && iso.stiffness(LeastStiffness(iso, kLoopWindows[0])) < 0.0)
+        if (!loop && Stiffness(iso, LeastStiffness(iso, kLoopWindows[0])) < 0.0)
             throw ConvergenceFailure("R3rho", "the isotherm loops beyond region 3");
     }
 
     // The dense end of the liquid stretch: far enough that its pressure exceeds P.
     double high = kDenseDelta;
-    while (iso.pressure(high) < p && high < kDensestDelta) high *= kDenseGrowth;
+    while (Pressure(iso, high) < p && high < kDensestDelta) high *= kDenseGrowth;
     liquid.high = high;
     if (!loop) vapour.high = high;
 
     const auto holds = [&](const Rising& r) {
-        return iso.pressure(r.low) <= p && p <= iso.pressure(r.high);
+        return Pressure(iso, r.low) <= p && p <= Pressure(iso, r.high);
     };
     const Rising* chosen = nullptr;
     if (!loop)
@@ -192,10 +236,10 @@ detail::DensitySolution detail::SolveRegion3Density(const double& P, const doubl
     if (chosen == nullptr)
         throw ConvergenceFailure("R3rho", "the pressure lies outside the region-3 isotherm");
 
-    detail::DensitySolution s = Solve(iso, p, *chosen);
+    detail::DensitySolution s = Solve(iso, p, *chosen, StartingDelta(p, f.in(T)));
     // The answer must satisfy the equation and lie on a mechanically stable stretch.
-    const double residual = std::fabs(iso.pressure(s.rho / kCriticalDensity) - p);
-    if (!(residual <= kAcceptedResidual * p) || !(iso.stiffness(s.rho / kCriticalDensity) >= 0.0))
+    const double residual = std::fabs(Pressure(iso, s.rho / kCriticalDensity) - p);
+    if (!(residual <= kAcceptedResidual * p) || !(Stiffness(iso, s.rho / kCriticalDensity) >= 0.0))
         throw ConvergenceFailure("R3rho", "the density found does not meet the pressure");
     s.rho = f.result(s.rho);
     return s;

@@ -8,5 +8,5 @@
 const vapomet::detail::GibbsRegion vapomet::detail::kRegion5{
     {1.0, 1000.0},
     {0.0, 1.0, 0.0},
-    PowerTerms<&CoefficientTables::R5I, &CoefficientTables::R5J, &CoefficientTables::R5n, 5>,
-    IdealTerms<&CoefficientTables::R5J0, &CoefficientTables::R5n0, 6>};
+    &kPowerTerms<&CoefficientTables::R5I, &CoefficientTables::R5J, &CoefficientTables::R5n, 5>,
+    &kIdealTerms<&CoefficientTables::R5J0, &CoefficientTables::R5n0, 6>};
