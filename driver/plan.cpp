@@ -1,7 +1,9 @@
 #include "driver/plan.h"
 
-#include <QRegularExpression>
+#include <charconv>
 #include <cmath>
+#include <string>
+#include <string_view>
 
 #include "property/property.h"
 
@@ -30,67 +32,87 @@ const QString kCaption5 = QStringLiteral("Region - 5  Superheated Steam ");
 
 // The decimal order of magnitude of a plain number "ddd.ddd[e[+-]ddd]" with a non-zero digit:
 // 0 for 1 to 9.99, -1 for 0.1 to 0.99, and so on; saturated far beyond any double.
-long DecimalOrder(const QString& plain) {
-    const qsizetype e = plain.indexOf(QLatin1Char('e'), 0, Qt::CaseInsensitive);
+long DecimalOrder(std::string_view plain) {
+    const std::size_t e = plain.find_first_of("eE");
     long exponent = 0;
-    if (e >= 0) {
-        const QString digits = plain.mid(e + 1);
-        const bool negative = digits.startsWith(QLatin1Char('-'));
-        for (const QChar c : digits) {
-            if (c.isDigit()) exponent = std::min(exponent * 10 + c.digitValue(), 100000L);
+    if (e != std::string_view::npos) {
+        for (const char c : plain.substr(e + 1)) {
+            if (c >= '0' && c <= '9') exponent = std::min(exponent * 10 + (c - '0'), 100000L);
         }
-        if (negative) exponent = -exponent;
+        if (plain.substr(e + 1).starts_with('-')) exponent = -exponent;
     }
-    const QString mantissa = plain.left(e >= 0 ? e : plain.size());
-    const qsizetype point = mantissa.indexOf(QLatin1Char('.'));
-    const qsizetype integerDigits = point >= 0 ? point : mantissa.size();
-    for (qsizetype i = 0, position = 0; i < mantissa.size(); ++i) {
+    const std::string_view mantissa = plain.substr(0, e);
+    const std::size_t point = mantissa.find('.');
+    const long integerDigits =
+        static_cast<long>(point != std::string_view::npos ? point : mantissa.size());
+    long position = 0;
+    for (std::size_t i = 0; i < mantissa.size(); ++i) {
         if (i == point) continue;
-        if (mantissa[i] != QLatin1Char('0')) return exponent + integerDigits - 1 - position;
+        if (mantissa[i] != '0') return exponent + integerDigits - 1 - position;
         ++position;
     }
     return 0;
 }
 
-// The whole text as a decimal number with the given decimal separator and signs.
-std::optional<double> ReadInConvention(const QString& text, const QString& decimal,
-                                       const QString& minus, const QString& plus) {
-    const QString signs =
-        QRegularExpression::escape(minus) + "|" + QRegularExpression::escape(plus) + "|[+-]";
-    const QString point = QRegularExpression::escape(decimal);
-    const QRegularExpression grammar(
-        QStringLiteral("^(%1)?([0-9]+(%2[0-9]*)?|%2[0-9]+)([eE][+-]?[0-9]+)?$").arg(signs, point));
-    const QRegularExpressionMatch match = grammar.match(text);
-    if (!match.hasMatch()) return std::nullopt;
-
-    QString plain = text.mid(match.capturedLength(1));
-    plain.replace(decimal, QStringLiteral("."));
-    bool ok = false;
-    double value = QLocale::c().toDouble(plain, &ok);
-    if (!ok) {
-        // Too small for a double is zero; too large is no number the program can use.
-        if (DecimalOrder(plain) >= 0) return std::nullopt;
-        value = 0.0;
+// Whether an ASCII text is a plain number: an optional sign, digits with at most one point and
+// at least one digit, and an optional exponent of one or more digits.
+bool IsPlainNumber(std::string_view text) {
+    std::size_t i = 0;
+    const auto digits = [&] {
+        const std::size_t from = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        return i - from;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t mantissa = digits();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        mantissa += digits();
     }
-    if (!std::isfinite(value)) return std::nullopt;
-    const QString sign = match.captured(1);
-    if (sign == minus || sign == QStringLiteral("-")) value = -value;
-    return value;
+    if (mantissa == 0) return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        if (digits() == 0) return false;
+    }
+    return i == text.size();
 }
 
-// The text with the locale's own digits as 0 to 9 and without the bidirectional marks that
-// some locales put around their signs (ar_EG writes its minus as U+061C and "-").
-QString Plain(QString text, const QLocale& locale) {
+// The text as plain ASCII: the locale's digits as 0 to 9, its decimal separator as a point and
+// its signs as + and -, without the bidirectional marks some locales put around their signs
+// (ar_EG writes its minus as U+061C and "-"). Empty where a character is none of these.
+std::string Plain(const QString& text, const QLocale& locale) {
+    const auto unmarked = [](QString s) {
+        s.remove(QChar(0x061C)).remove(QChar(0x200E)).remove(QChar(0x200F));
+        return s;
+    };
+    const QString words = unmarked(text);
+    const QString decimal = locale.decimalPoint();
+    const QString minus = unmarked(locale.negativeSign());
+    const QString plus = unmarked(locale.positiveSign());
     const char16_t zero =
         locale.zeroDigit().isEmpty() ? u'0' : locale.zeroDigit().front().unicode();
-    QString plain;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == 0x061C || u == 0x200E || u == 0x200F) continue;
-        if (u >= zero && u <= zero + 9) {
-            plain += QChar(u'0' + (u - zero));
+    std::string plain;
+    plain.reserve(static_cast<std::size_t>(words.size()));
+    for (qsizetype i = 0; i < words.size();) {
+        const char16_t u = words[i].unicode();
+        if (!decimal.isEmpty() && QStringView(words).mid(i).startsWith(decimal)) {
+            plain += '.';
+            i += decimal.size();
+        } else if (i == 0 && !minus.isEmpty() && words.startsWith(minus)) {
+            plain += '-';
+            i += minus.size();
+        } else if (i == 0 && !plus.isEmpty() && words.startsWith(plus)) {
+            plain += '+';
+            i += plus.size();
+        } else if (u >= zero && u <= zero + 9) {
+            plain += static_cast<char>('0' + (u - zero));
+            ++i;
+        } else if (u < 0x80) {
+            plain += static_cast<char>(u);
+            ++i;
         } else {
-            plain += c;
+            return {};
         }
     }
     return plain;
@@ -99,13 +121,24 @@ QString Plain(QString text, const QLocale& locale) {
 }  // namespace
 
 std::optional<double> ReadInputNumber(const QString& text, const QLocale& locale) {
-    const QString trimmed = Plain(text.trimmed(), locale);
-    if (auto value =
-            ReadInConvention(trimmed, locale.decimalPoint(), Plain(locale.negativeSign(), locale),
-                             Plain(locale.positiveSign(), locale))) {
-        return value;
+    // With a comma for the decimal separator, "1,5" and "1.5" both read as 1.5; digit grouping
+    // then gives two points ("1.000,5") and is refused.
+    const std::string plain = Plain(text.trimmed(), locale);
+    if (!IsPlainNumber(plain)) return std::nullopt;
+    const bool negative = plain.front() == '-';
+    const std::size_t from = plain.front() == '-' || plain.front() == '+' ? 1 : 0;
+    double value = 0.0;
+    const auto [end, error] =
+        std::from_chars(plain.data() + from, plain.data() + plain.size(), value);
+    if (end != plain.data() + plain.size()) return std::nullopt;
+    if (error == std::errc::result_out_of_range) {
+        // Too small for a double is zero; too large is no number the program can use.
+        if (DecimalOrder(std::string_view(plain).substr(from)) >= 0) return std::nullopt;
+        value = 0.0;
+    } else if (error != std::errc() || !std::isfinite(value)) {
+        return std::nullopt;
     }
-    return ReadInConvention(trimmed, QStringLiteral("."), QStringLiteral("-"), QStringLiteral("+"));
+    return negative ? -value : value;
 }
 
 std::variant<Rejection, CalculationPlan> ValidateAndPlan(const QString& pressureText,

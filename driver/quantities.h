@@ -73,6 +73,7 @@ struct Quantity {
     QuantityId id;
     const char* symbol;  // as the nomenclature of page 3 writes it
     const char* name;    // what it is, for screen readers and copied tables
+    const char* column;  // its name as a column of vapomet-cli's tables
     const char* unit;    // "" for a ratio or a text
     int decimals;        // digits after the decimal separator; -1 for a text
     Source source;

@@ -1,6 +1,11 @@
-// vapomet-cli: one press of "Calculate" on fresh pages, printed for a person or as JSON.
+// vapomet-cli: one press of "Calculate" on fresh pages, printed for a person or as JSON; or
+// property tables of many states, as CSV or JSON Lines.
 //   vapomet-cli [--json] P T
-// Exit status: 0 when the press showed no message, 1 when it did, 2 on a usage error.
+//   vapomet-cli --batch [FILE] [--json]
+//   vapomet-cli --grid P=LO:HI:N T=LO:HI:N [--log P] [--log T] [--json]
+//   vapomet-cli --saturation T=LO:HI:N|P=LO:HI:N [--log T|P] [--json]
+// Exit status: 0 when the press or every row showed no message, 1 when one did, 2 on a usage
+// error.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -8,13 +13,26 @@
 #include <cstdio>
 
 #include "driver/calculate.h"
+#include "driver/cli/tables.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: vapomet-cli [--json] P T\n"
+    "       vapomet-cli --batch [FILE] [--json]\n"
+    "       vapomet-cli --grid P=LO:HI:N T=LO:HI:N [--log P] [--log T] [--json]\n"
+    "       vapomet-cli --saturation T=LO:HI:N|P=LO:HI:N [--log T|P] [--json]\n"
     "  P  pressure in MPa, T  temperature in K, written as on the main window.\n"
-    "  Prints the three result pages of one press of Calculate.\n";
+    "  Prints the three result pages of one press of Calculate.\n"
+    "  --batch     a table of page 3 for each line \"P T\" (blanks or a comma between them) of\n"
+    "              FILE or the standard input; lines starting with # and empty lines are\n"
+    "              skipped, numbers are read in the C convention\n"
+    "  --grid      the same table over N pressures from LO to HI and N temperatures\n"
+    "  --saturation  saturated liquid and vapour side by side at N temperatures or pressures\n"
+    "  --log X     spaces the values of X logarithmically\n"
+    "  --json      JSON Lines instead of CSV\n"
+    "  Tables give every value in full precision; a row that a press would answer with a\n"
+    "  message carries the message instead of values.\n";
 
 // Collects the messages of the press instead of showing them in a window.
 class MessageList : public vapomet::MessageSink {
@@ -58,8 +76,19 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    const bool json = !args.isEmpty() && args.front() == "--json";
-    if (json) args.removeFirst();
+    const bool json = args.removeAll(QStringLiteral("--json")) > 0;
+    const auto format = json ? vapomet::cli::Format::JsonLines : vapomet::cli::Format::Csv;
+    if (!args.isEmpty() && args.front() == QStringLiteral("--batch")) {
+        if (args.size() > 2) {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
+        return vapomet::cli::RunBatch(args.value(1), format, stdout);
+    }
+    if (!args.isEmpty() && args.front() == QStringLiteral("--grid"))
+        return vapomet::cli::RunGrid(args.mid(1), format, stdout);
+    if (!args.isEmpty() && args.front() == QStringLiteral("--saturation"))
+        return vapomet::cli::RunSaturation(args.mid(1), format, stdout);
     if (args.size() != 2) {
         std::fputs(kUsage, stderr);
         return 2;

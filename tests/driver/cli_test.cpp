@@ -14,40 +14,19 @@
 #include "driver/calculate.h"
 #include "driver/plan.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/run_cli.h"
 
 namespace vapomet {
 namespace {
 
 using testing::MessageRecorder;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using testing::CliOutcome;
+using testing::RunCli;
+using Environment = QStringList;
 
-using Environment = std::vector<std::pair<const char*, const char*>>;
-
-// Runs vapomet-cli with the arguments, its regional settings taken only from `environment`.
-Outcome RunCli(const std::vector<std::string>& arguments, const Environment& environment) {
-    QProcessEnvironment settings = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"LC_ALL", "LC_NUMERIC", "LANG", "LANGUAGE"}) settings.remove(name);
-    for (const auto& [name, value] : environment) settings.insert(name, value);
-    QStringList texts;
-    for (const std::string& argument : arguments) texts << QString::fromStdString(argument);
-    QProcess cli;
-    cli.setProcessEnvironment(settings);
-    cli.start(QStringLiteral(VAPOMET_CLI), texts);
-    Outcome outcome;
-    if (!cli.waitForFinished(60000) || cli.exitStatus() != QProcess::NormalExit) return outcome;
-    outcome.status = cli.exitCode();
-    outcome.out = cli.readAllStandardOutput().toStdString();
-    outcome.err = cli.readAllStandardError().toStdString();
-    return outcome;
-}
-
-const Environment kEnglishSettings{{"LC_ALL", "en_US.UTF-8"}};
-const Environment kGermanSettings{{"LC_ALL", "de_DE.UTF-8"}};
+const Environment kEnglishSettings{"LC_ALL=en_US.UTF-8"};
+const Environment kGermanSettings{"LC_ALL=de_DE.UTF-8"};
 
 struct DirectPress {
     std::array<QStringList, 3> pages;
@@ -68,7 +47,7 @@ QStringList Lines(const std::string& text) {
 // ---- Human output ---------------------------------------------------------------------------
 
 TEST(CliTest, PrintsThePagesWithTheirCaptions) {
-    const Outcome run = RunCli({"1", "300"}, kEnglishSettings);
+    const CliOutcome run = RunCli({"1", "300"}, kEnglishSettings);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     const DirectPress press = PressDirectly("1", "300", testing::English());
@@ -103,7 +82,7 @@ TEST(CliTest, PrintsThePagesWithTheirCaptions) {
 }
 
 TEST(CliTest, InvalidRegionExitsWithOneAndTheMessageOnStandardError) {
-    const Outcome run = RunCli({"10.1", "1100"}, kEnglishSettings);
+    const CliOutcome run = RunCli({"10.1", "1100"}, kEnglishSettings);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("Invalid Region - Recheck Input Data ...."), std::string::npos)
         << run.err;
@@ -123,7 +102,7 @@ class CliJsonTest : public ::testing::TestWithParam<JsonCase> {};
 
 TEST_P(CliJsonTest, GivesThePagesAndMessagesOfADirectPress) {
     const JsonCase& c = GetParam();
-    const Outcome run = RunCli({"--json", c.P, c.T}, kEnglishSettings);
+    const CliOutcome run = RunCli({"--json", c.P, c.T}, kEnglishSettings);
     EXPECT_EQ(run.status, c.status) << run.err;
     QJsonParseError error;
     const QJsonDocument document =
@@ -162,21 +141,19 @@ INSTANTIATE_TEST_SUITE_P(Inputs, CliJsonTest,
 
 // ---- Usage ----------------------------------------------------------------------------------
 
-class CliUsageTest : public ::testing::TestWithParam<std::vector<std::string>> {};
+class CliUsageTest : public ::testing::TestWithParam<QStringList> {};
 
 TEST_P(CliUsageTest, PrintsUsageAndExitsWithTwo) {
-    const Outcome run = RunCli(GetParam(), kEnglishSettings);
+    const CliOutcome run = RunCli(GetParam(), kEnglishSettings);
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("usage: vapomet-cli"), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, CliUsageTest,
-                         ::testing::Values(std::vector<std::string>{},
-                                           std::vector<std::string>{"1"},
-                                           std::vector<std::string>{"--json"},
-                                           std::vector<std::string>{"--json", "1"},
-                                           std::vector<std::string>{"1", "300", "5"}));
+                         ::testing::Values(QStringList{}, QStringList{"1"}, QStringList{"--json"},
+                                           QStringList{"--json", "1"},
+                                           QStringList{"1", "300", "5"}));
 
 // ---- Regional settings ----------------------------------------------------------------------
 
@@ -191,7 +168,7 @@ class CliSettingsTest : public ::testing::TestWithParam<SettingsCase> {};
 TEST_P(CliSettingsTest, NumbersFollowTheUsersSettings) {
     const SettingsCase& c = GetParam();
     const char* pressure = c.german ? "0,5" : "0.5";
-    const Outcome run = RunCli({"--json", pressure, "300"}, c.environment);
+    const CliOutcome run = RunCli({"--json", pressure, "300"}, c.environment);
     ASSERT_EQ(run.status, 0) << c.name << ": " << run.err;
     const QJsonObject pages = QJsonDocument::fromJson(QByteArray::fromStdString(run.out))
                                   .object()
@@ -211,17 +188,17 @@ TEST_P(CliSettingsTest, NumbersFollowTheUsersSettings) {
     EXPECT_EQ(pages.value("3").toArray()[0].toString(), c.german ? "0,5000" : "0.5000") << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Environments, CliSettingsTest,
-    ::testing::Values(SettingsCase{"LC_ALL=de_DE", kGermanSettings, true},
-                      SettingsCase{"LANG=de_DE", {{"LANG", "de_DE.UTF-8"}}, true},
-                      SettingsCase{"LC_ALL=en_US over LANG=de_DE",
-                                   {{"LC_ALL", "en_US.UTF-8"}, {"LANG", "de_DE.UTF-8"}},
-                                   false},
-                      SettingsCase{"LC_ALL=en_US", kEnglishSettings, false}),
-    [](const ::testing::TestParamInfo<SettingsCase>& p) {
-        return std::to_string(p.index) + (p.param.german ? "_comma" : "_point");
-    });
+INSTANTIATE_TEST_SUITE_P(Environments, CliSettingsTest,
+                         ::testing::Values(SettingsCase{"LC_ALL=de_DE", kGermanSettings, true},
+                                           SettingsCase{"LANG=de_DE", {"LANG=de_DE.UTF-8"}, true},
+                                           SettingsCase{"LC_ALL=en_US over LANG=de_DE",
+                                                        {"LC_ALL=en_US.UTF-8", "LANG=de_DE.UTF-8"},
+                                                        false},
+                                           SettingsCase{"LC_ALL=en_US", kEnglishSettings, false}),
+                         [](const ::testing::TestParamInfo<SettingsCase>& p) {
+                             return std::to_string(p.index) +
+                                    (p.param.german ? "_comma" : "_point");
+                         });
 
 }  // namespace
 }  // namespace vapomet

@@ -25,6 +25,7 @@
 
 #include "driver/plan.h"
 #include "property/property.h"
+#include "tests/support/run_cli.h"
 #include "tests/ui/window_support.h"
 
 using namespace vapomet;
@@ -253,32 +254,13 @@ QString Mismatch(StartedProgram& program, const ResultPages& expected) {
     return {};
 }
 
-struct CliOutcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using testing::CliOutcome;
+using testing::RunCli;
 
-// vapomet-cli with the two texts, under the same regional settings as the program's pages.
-CliOutcome RunCli(const QStringList& arguments) {
-    QProcess cli;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"LC_ALL", "LC_NUMERIC", "LANG", "LANGUAGE"}) environment.remove(name);
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
-    cli.setProcessEnvironment(environment);
-    cli.start(QStringLiteral(VAPOMET_CLI), arguments);
-    CliOutcome outcome;
-    if (!cli.waitForFinished(60000) || cli.exitStatus() != QProcess::NormalExit) return outcome;
-    outcome.status = cli.exitCode();
-    outcome.out = cli.readAllStandardOutput();
-    outcome.err = cli.readAllStandardError();
-    return outcome;
-}
-
-QByteArray CliMessageLines(const QStringList& messages) {
-    QByteArray lines;
+std::string CliMessageLines(const QStringList& messages) {
+    std::string lines;
     for (const QString& message : messages)
-        lines += "Vapomet: " + message.trimmed().toLocal8Bit() + "\n";
+        lines += "Vapomet: " + message.trimmed().toStdString() + "\n";
     return lines;
 }
 
@@ -463,7 +445,7 @@ class LongRunTest : public QObject {
             QVERIFY2(cli.status == 1,
                      qPrintable(about + QStringLiteral(": exit status %1").arg(cli.status)));
             QVERIFY2(cli.err == CliMessageLines(messages),
-                     qPrintable(about + ": " + QString::fromLocal8Bit(cli.err) + " against " +
+                     qPrintable(about + ": " + QString::fromStdString(cli.err) + " against " +
                                 messages.join('|')));
         }
         qInfo("vapomet-cli run for %d distinct texts that gave a message",
@@ -472,14 +454,15 @@ class LongRunTest : public QObject {
         // The last input: what vapomet-cli prints is what every page window shows.
         const CliOutcome json = RunCli({QStringLiteral("--json"), last.p, last.t});
         QCOMPARE(json.status, 0);
-        QVERIFY(json.err.isEmpty());
+        QVERIFY(json.err.empty());
         QJsonParseError error{};
-        const QJsonObject root = QJsonDocument::fromJson(json.out, &error).object();
+        const QJsonObject root =
+            QJsonDocument::fromJson(QByteArray::fromStdString(json.out), &error).object();
         QCOMPARE(error.error, QJsonParseError::NoError);
         QVERIFY(root.value("messages").toArray().isEmpty());
         const CliOutcome plain = RunCli({last.p, last.t});
         QCOMPARE(plain.status, 0);
-        const QStringList lines = QString::fromLocal8Bit(plain.out).split('\n');
+        const QStringList lines = QString::fromStdString(plain.out).split('\n');
         int line = 0;
         for (int page = 1; page <= kPageCount; ++page) {
             const QStringList shown = ShownTexts(*PageOf(program, page));

@@ -1,0 +1,434 @@
+#include "driver/cli/tables.h"
+
+#include <unistd.h>
+
+#include <QLocale>
+#include <algorithm>
+#include <atomic>
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "driver/plan.h"
+#include "driver/state_table.h"
+
+namespace vapomet::cli {
+
+namespace {
+
+// Rows computed at a time: enough to keep every core busy, few enough to keep memory flat.
+constexpr std::size_t kChunk = 16384;
+constexpr std::size_t kBlock = 256;  // rows a worker takes at a time from the chunk
+
+// ---- Text of the values ----------------------------------------------------------------------
+
+// The shortest text that reads back as the same double.
+std::string Shortest(double value) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return std::string(buffer, end);
+}
+
+std::string Optional(const std::optional<double>& value) {
+    return value ? Shortest(*value) : std::string();
+}
+
+std::string CsvField(const QString& text) {
+    std::string field = text.toStdString();
+    if (field.find_first_of(",\"\n") == std::string::npos) return field;
+    std::string quoted = "\"";
+    for (const char c : field) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + '"';
+}
+
+std::string JsonString(const QString& text) {
+    std::string json = "\"";
+    for (const char c : text.toStdString()) {
+        if (c == '"' || c == '\\') json += '\\';
+        json += c;
+    }
+    return json + '"';
+}
+
+// A table's rows as CSV or JSON Lines: named values, in column order.
+class RowWriter {
+  public:
+    RowWriter(Format format, std::FILE* out) : format_(format), out_(out) {}
+
+    void header(const std::vector<QString>& names) {
+        names_ = names;
+        if (format_ == Format::JsonLines) return;
+        std::string line;
+        for (std::size_t i = 0; i < names.size(); ++i) line += (i ? "," : "") + CsvField(names[i]);
+        write(line);
+    }
+    // A row: one text per column, numbers already in their shortest form; nullopt is empty.
+    void row(const std::vector<std::optional<std::string>>& fields) {
+        std::string line = format_ == Format::JsonLines ? "{" : "";
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (format_ == Format::Csv) {
+                line += (i ? "," : "") + fields[i].value_or("");
+                continue;
+            }
+            line += (i ? "," : "") + JsonString(Key(names_[i])) + ":" + fields[i].value_or("null");
+        }
+        if (format_ == Format::JsonLines) line += "}";
+        write(line);
+    }
+    Format format() const { return format_; }
+
+  private:
+    // A column's name without its unit: the key of its value in JSON.
+    static QString Key(const QString& name) {
+        return name.endsWith(QLatin1Char(')')) && name.contains(QStringLiteral(" ("))
+                   ? name.left(name.lastIndexOf(QStringLiteral(" (")))
+                   : name;
+    }
+    void write(const std::string& line) {
+        std::fwrite(line.data(), 1, line.size(), out_);
+        std::fputc('\n', out_);
+    }
+    Format format_;
+    std::FILE* out_;
+    std::vector<QString> names_;
+};
+
+// A message as a field: quoted for its format.
+std::optional<std::string> MessageField(const QString& message, Format format) {
+    if (message.isEmpty()) return std::nullopt;
+    return format == Format::Csv ? CsvField(message) : JsonString(message);
+}
+
+// ---- Progress on a terminal -------------------------------------------------------------------
+
+// A line on the standard error for work longer than about a second: states done, rate, and the
+// time left where the whole is known.
+class Progress {
+  public:
+    using Clock = std::chrono::steady_clock;
+    explicit Progress(std::optional<double> total) : total_(total), start_(Clock::now()) {
+        shown_ = isatty(fileno(stderr)) != 0;
+    }
+    ~Progress() {
+        if (printed_) std::fputs("\r\033[K", stderr);
+    }
+    // `states` more states done; `amount` more of the total (states or bytes).
+    void advance(std::size_t states, double amount) {
+        states_ += states;
+        done_ += amount;
+        const double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
+        if (!shown_ || seconds < 1.0 || seconds - lastShown_ < 0.25) return;
+        lastShown_ = seconds;
+        std::string line = "\r" + std::to_string(states_) + " states, " +
+                           std::to_string(static_cast<long>(states_ / seconds)) + " a second";
+        if (total_ && done_ > 0) {
+            const double left = seconds * (*total_ - done_) / done_;
+            line += ", " + std::to_string(static_cast<long>(left + 0.5)) + " s left";
+        }
+        std::fputs((line + "\033[K").c_str(), stderr);
+        printed_ = true;
+    }
+
+  private:
+    std::optional<double> total_;
+    Clock::time_point start_;
+    bool shown_ = false, printed_ = false;
+    std::size_t states_ = 0;
+    double done_ = 0, lastShown_ = 0;
+};
+
+// ---- The pipeline -----------------------------------------------------------------------------
+
+// Reads inputs a chunk at a time, computes their rows on every core and writes them in order.
+// While the workers compute one chunk, this thread writes the rows of the one before and reads
+// the one after.
+template <typename In, typename Out>
+void Stream(const std::function<bool(In&, double&)>& next, Out (*compute)(const In&),
+            const std::function<void(const Out&)>& write, Progress& progress) {
+    const unsigned workers = std::max(1u, std::thread::hardware_concurrency());
+    struct Chunk {
+        std::vector<In> inputs;
+        std::vector<Out> rows;
+        double amount = 0;
+    };
+    const auto read = [&](Chunk& chunk) {
+        chunk.inputs.clear();
+        chunk.amount = 0;
+        In input;
+        while (chunk.inputs.size() < kChunk && next(input, chunk.amount))
+            chunk.inputs.push_back(std::move(input));
+    };
+    Chunk chunks[2];
+    Chunk* current = &chunks[0];
+    Chunk* other = &chunks[1];
+    read(*current);
+    bool written = true;  // the other chunk's rows are out
+    while (!current->inputs.empty()) {
+        current->rows.assign(current->inputs.size(), Out{});
+        std::atomic<std::size_t> cursor{0};
+        const auto work = [&cursor, chunk = current, compute] {
+            for (std::size_t from; (from = cursor.fetch_add(kBlock)) < chunk->inputs.size();) {
+                const std::size_t to = std::min(from + kBlock, chunk->inputs.size());
+                for (std::size_t i = from; i < to; ++i) chunk->rows[i] = compute(chunk->inputs[i]);
+            }
+        };
+        {
+            std::vector<std::jthread> team;
+            for (unsigned k = 0; k < workers; ++k) team.emplace_back(work);
+            if (!written) {
+                for (const Out& row : other->rows) write(row);
+                progress.advance(other->inputs.size(), other->amount);
+            }
+            read(*other);
+        }
+        written = false;
+        std::swap(current, other);
+    }
+    if (!written) {
+        for (const Out& row : other->rows) write(row);
+        progress.advance(other->inputs.size(), other->amount);
+    }
+}
+
+// ---- State rows (--batch, --grid) -------------------------------------------------------------
+
+struct TextPair {
+    QString pressure, temperature;
+    bool unreadable = false;  // the line is not two fields
+};
+
+StateRow ComputeRow(const TextPair& texts) {
+    if (texts.unreadable)
+        return {std::nullopt, std::nullopt, std::nullopt, std::nullopt, kInvalidNumber};
+    return ComputeStateRow(texts.pressure, texts.temperature);
+}
+
+std::vector<QString> StateHeader() {
+    std::vector<QString> names{QStringLiteral("P (MPa)"), QStringLiteral("T (K)"),
+                               QStringLiteral("region")};
+    for (const TableColumn& column : PhaseColumns()) names.push_back(column.name);
+    names.push_back(QStringLiteral("message"));
+    return names;
+}
+
+void WriteStateRow(RowWriter& writer, const StateRow& row) {
+    std::vector<std::optional<std::string>> fields{
+        Optional(row.P).empty() ? std::nullopt : std::optional(Optional(row.P)),
+        Optional(row.T).empty() ? std::nullopt : std::optional(Optional(row.T)),
+        row.values && row.region ? std::optional(std::to_string(static_cast<int>(*row.region)))
+                                 : std::nullopt};
+    for (const TableColumn& column : PhaseColumns())
+        fields.push_back(row.values ? std::optional(Shortest(column.value(*row.values)))
+                                    : std::nullopt);
+    fields.push_back(MessageField(row.message, writer.format()));
+    writer.row(fields);
+}
+
+// A line of the batch input as two texts: "P T" separated by blanks, or by a comma.
+TextPair SplitLine(const std::string& line) {
+    std::vector<std::string> fields;
+    if (line.find(',') != std::string::npos) {
+        std::size_t from = 0;
+        for (std::size_t comma; (comma = line.find(',', from)) != std::string::npos;
+             from = comma + 1)
+            fields.push_back(line.substr(from, comma - from));
+        fields.push_back(line.substr(from));
+    } else {
+        const char* blanks = " \t\r";
+        for (std::size_t from = line.find_first_not_of(blanks); from != std::string::npos;) {
+            const std::size_t end = line.find_first_of(blanks, from);
+            fields.push_back(line.substr(from, end - from));
+            from = line.find_first_not_of(blanks, end);
+        }
+    }
+    if (fields.size() != 2) return {QString(), QString(), true};
+    return {QString::fromUtf8(fields[0]), QString::fromUtf8(fields[1]), false};
+}
+
+bool Skipped(const std::string& line) {
+    const std::size_t first = line.find_first_not_of(" \t\r");
+    return first == std::string::npos || line[first] == '#';
+}
+
+// ---- Ranges of --grid and --saturation --------------------------------------------------------
+
+struct Range {
+    QString name;  // "P" or "T"
+    double low = 0, high = 0;
+    int count = 0;
+    bool logarithmic = false;
+    double at(int i) const {
+        if (count == 1 || i == 0) return low;
+        if (i == count - 1) return high;
+        const double f = static_cast<double>(i) / (count - 1);
+        return logarithmic ? low * std::pow(high / low, f) : low + (high - low) * f;
+    }
+};
+
+// "P=LO:HI:N", its numbers in the C convention.
+std::optional<Range> ParseRange(const QString& argument) {
+    const qsizetype equals = argument.indexOf(QLatin1Char('='));
+    if (equals < 0) return std::nullopt;
+    const QStringList parts = argument.mid(equals + 1).split(QLatin1Char(':'));
+    if (parts.size() != 3) return std::nullopt;
+    const auto low = ReadInputNumber(parts[0], QLocale::c());
+    const auto high = ReadInputNumber(parts[1], QLocale::c());
+    bool ok = false;
+    const int count = parts[2].toInt(&ok);
+    if (!low || !high || !ok || count < 1 || count > 100000000) return std::nullopt;
+    return Range{argument.left(equals), *low, *high, count, false};
+}
+
+int Usage(const char* why) {
+    std::fprintf(stderr, "vapomet-cli: %s (see vapomet-cli --help)\n", why);
+    return 2;
+}
+
+// The ranges of the arguments, by name, with their --log marks; empty after a usage error.
+std::optional<std::vector<Range>> ParseRanges(const QStringList& arguments,
+                                              const QStringList& names) {
+    std::vector<Range> ranges;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == QStringLiteral("--log") && i + 1 < arguments.size()) {
+            ++i;
+            continue;
+        }
+        const std::optional<Range> range = ParseRange(arguments[i]);
+        if (!range || !names.contains(range->name)) return std::nullopt;
+        ranges.push_back(*range);
+    }
+    for (qsizetype i = 0; i + 1 < arguments.size(); ++i) {
+        if (arguments[i] != QStringLiteral("--log")) continue;
+        bool found = false;
+        for (Range& range : ranges) {
+            if (range.name != arguments[i + 1]) continue;
+            if (!(range.low > 0 && range.high > 0)) return std::nullopt;
+            range.logarithmic = found = true;
+        }
+        if (!found) return std::nullopt;
+    }
+    return ranges;
+}
+
+}  // namespace
+
+int RunBatch(const QString& file, Format format, std::FILE* out) {
+    std::ifstream opened;
+    std::istream* in = &std::cin;
+    std::optional<double> total;
+    if (!file.isEmpty() && file != QStringLiteral("-")) {
+        opened.open(file.toLocal8Bit().toStdString(), std::ios::binary | std::ios::ate);
+        if (!opened) return Usage(("cannot read " + file.toStdString()).c_str());
+        total = static_cast<double>(opened.tellg());
+        opened.seekg(0);
+        in = &opened;
+    }
+    RowWriter writer(format, out);
+    writer.header(StateHeader());
+    Progress progress(total);
+    bool anyMessage = false;
+    std::string line;
+    Stream<TextPair, StateRow>(
+        [&](TextPair& texts, double& amount) {
+            while (std::getline(*in, line)) {
+                amount += static_cast<double>(line.size() + 1);
+                if (Skipped(line)) continue;
+                texts = SplitLine(line);
+                return true;
+            }
+            return false;
+        },
+        ComputeRow,
+        [&](const StateRow& row) {
+            anyMessage = anyMessage || !row.message.isEmpty();
+            WriteStateRow(writer, row);
+        },
+        progress);
+    return anyMessage ? 1 : 0;
+}
+
+int RunGrid(const QStringList& arguments, Format format, std::FILE* out) {
+    const auto ranges = ParseRanges(arguments, {QStringLiteral("P"), QStringLiteral("T")});
+    if (!ranges || ranges->size() != 2 || (*ranges)[0].name == (*ranges)[1].name)
+        return Usage("--grid takes P=LO:HI:N and T=LO:HI:N");
+    const Range& P = (*ranges)[0].name == QStringLiteral("P") ? (*ranges)[0] : (*ranges)[1];
+    const Range& T = (*ranges)[0].name == QStringLiteral("T") ? (*ranges)[0] : (*ranges)[1];
+    RowWriter writer(format, out);
+    writer.header(StateHeader());
+    const double total = static_cast<double>(P.count) * T.count;
+    Progress progress(total);
+    bool anyMessage = false;
+    long long next = 0;
+    Stream<TextPair, StateRow>(
+        [&](TextPair& texts, double& amount) {
+            if (next >= static_cast<long long>(total)) return false;
+            // Pressure by pressure, the temperatures of each.
+            const int i = static_cast<int>(next / T.count), j = static_cast<int>(next % T.count);
+            texts = {QString::fromStdString(Shortest(P.at(i))),
+                     QString::fromStdString(Shortest(T.at(j))), false};
+            ++next;
+            amount += 1;
+            return true;
+        },
+        ComputeRow,
+        [&](const StateRow& row) {
+            anyMessage = anyMessage || !row.message.isEmpty();
+            WriteStateRow(writer, row);
+        },
+        progress);
+    return anyMessage ? 1 : 0;
+}
+
+int RunSaturation(const QStringList& arguments, Format format, std::FILE* out) {
+    const auto ranges = ParseRanges(arguments, {QStringLiteral("P"), QStringLiteral("T")});
+    if (!ranges || ranges->size() != 1) return Usage("--saturation takes T=LO:HI:N or P=LO:HI:N");
+    const Range range = ranges->front();
+    const bool atTemperature = range.name == QStringLiteral("T");
+    std::vector<QString> names{QStringLiteral("T (K)"), QStringLiteral("P (MPa)")};
+    for (const char* phase : {"liquid", "vapour"}) {
+        for (const TableColumn& column : PhaseColumns())
+            names.push_back(QStringLiteral("%1 %2").arg(QLatin1String(phase), column.name));
+    }
+    names.push_back(QStringLiteral("message"));
+    RowWriter writer(format, out);
+    writer.header(names);
+    Progress progress(static_cast<double>(range.count));
+    bool anyMessage = false;
+    int next = 0;
+    using Compute = SaturationRow (*)(const double&);
+    const Compute atT = [](const double& T) { return SaturationAtTemperature(T); };
+    const Compute atP = [](const double& P) { return SaturationAtPressure(P); };
+    Stream<double, SaturationRow>(
+        [&](double& value, double& amount) {
+            if (next >= range.count) return false;
+            value = range.at(next++);
+            amount += 1;
+            return true;
+        },
+        atTemperature ? atT : atP,
+        [&](const SaturationRow& row) {
+            anyMessage = anyMessage || !row.message.isEmpty();
+            const bool known = row.liquid.has_value();
+            std::vector<std::optional<std::string>> fields{
+                atTemperature || known ? std::optional(Shortest(row.T)) : std::nullopt,
+                !atTemperature || known ? std::optional(Shortest(row.P)) : std::nullopt};
+            for (const auto& phase : {row.liquid, row.vapour}) {
+                for (const TableColumn& column : PhaseColumns())
+                    fields.push_back(phase ? std::optional(Shortest(column.value(*phase)))
+                                           : std::nullopt);
+            }
+            fields.push_back(MessageField(row.message, writer.format()));
+            writer.row(fields);
+        },
+        progress);
+    return anyMessage ? 1 : 0;
+}
+
+}  // namespace vapomet::cli
