@@ -1,20 +1,26 @@
-# Installing Vapomet and building its Debian package (cpack -G DEB).
-#
-# Installed: vapomet and vapomet-cli; the property library (static library, its one public
-# header under include/property/ and the CMake package "vapomet" with the target
-# vapomet::property); the desktop entry, icon and AppStream metainfo; the manual pages.
+# SPDX-License-Identifier: MIT
+# Installing Vapomet and building its Debian packages (cpack -G DEB), from two components:
+#   runtime      -> vapomet: vapomet and vapomet-cli, the desktop entry, icon and AppStream
+#                   metainfo, the manual pages;
+#   development  -> libvapomet-dev: the property library (static library, its one public header
+#                   under include/property/, the CMake package "vapomet" with vapomet::property).
+# Each package has its copyright file and a changelog.gz made from CHANGELOG.md. Install paths
+# come from GNUInstallDirs; the top-level CMakeLists.txt puts the library in the multiarch folder.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set(VAPOMET_APP_ID org.vapomet.Vapomet)
+set(VAPOMET_CONTACT "The Vapomet developers <vapomet@example.org>")
 set(VAPOMET_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/vapomet)
 set(packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
 set(packaging_out ${PROJECT_BINARY_DIR}/packaging)
+set(runtime_package vapomet)
+set(development_package libvapomet-dev)
 
 # ---- Programs -------------------------------------------------------------------------------
 foreach(program vapomet vapomet-cli)
   if(TARGET ${program})
-    install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT runtime)
   endif()
 endforeach()
 
@@ -22,80 +28,116 @@ endforeach()
 add_library(vapomet::property ALIAS vapomet_property)
 set_target_properties(vapomet_property PROPERTIES EXPORT_NAME property)
 install(TARGETS vapomet_property EXPORT vapometTargets
-        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)
 install(FILES ${PROJECT_SOURCE_DIR}/property/property.h
-        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/property)
-install(EXPORT vapometTargets NAMESPACE vapomet:: DESTINATION ${VAPOMET_CMAKE_DIR})
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/property COMPONENT development)
+install(EXPORT vapometTargets NAMESPACE vapomet:: DESTINATION ${VAPOMET_CMAKE_DIR}
+        COMPONENT development)
 configure_package_config_file(${packaging_dir}/vapometConfig.cmake.in
                               ${packaging_out}/vapometConfig.cmake
                               INSTALL_DESTINATION ${VAPOMET_CMAKE_DIR})
 write_basic_package_version_file(${packaging_out}/vapometConfigVersion.cmake
                                  VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
 install(FILES ${packaging_out}/vapometConfig.cmake ${packaging_out}/vapometConfigVersion.cmake
-        DESTINATION ${VAPOMET_CMAKE_DIR})
+        DESTINATION ${VAPOMET_CMAKE_DIR} COMPONENT development)
 
 # ---- Desktop integration --------------------------------------------------------------------
+configure_file(${packaging_dir}/${VAPOMET_APP_ID}.metainfo.xml.in
+               ${packaging_out}/${VAPOMET_APP_ID}.metainfo.xml @ONLY)
 if(TARGET vapomet)
   install(FILES ${packaging_dir}/${VAPOMET_APP_ID}.desktop
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT runtime)
   install(FILES ${packaging_dir}/${VAPOMET_APP_ID}.svg
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-  install(FILES ${packaging_dir}/${VAPOMET_APP_ID}.metainfo.xml
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT runtime)
+  install(FILES ${packaging_out}/${VAPOMET_APP_ID}.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT runtime)
 endif()
 
-# ---- Manual pages, compressed as Debian keeps them ------------------------------------------
+# ---- Compressed documents: manual pages and the Debian changelog ------------------------------
+find_program(VAPOMET_GZIP gzip REQUIRED)
+set(compressed)
+# Compresses `file` into `output` as Debian keeps its documents: maximal and without a time.
+function(compress file output)
+  add_custom_command(OUTPUT ${output}
+                     COMMAND sh -c "\"$1\" -9nc \"$2\" > \"$3\"" sh ${VAPOMET_GZIP} ${file} ${output}
+                     DEPENDS ${file} ${ARGN}
+                     COMMENT "Compressing ${output}"
+                     VERBATIM)
+  set(compressed ${compressed} ${output} PARENT_SCOPE)
+endfunction()
+
 set(manual_pages)
 foreach(program vapomet vapomet-cli)
   if(TARGET ${program})
-    list(APPEND manual_pages ${program}.1)
+    # The version in the page's heading comes from project().
+    configure_file(${packaging_dir}/${program}.1.in ${packaging_out}/${program}.1 @ONLY)
+    compress(${packaging_out}/${program}.1 ${packaging_out}/${program}.1.gz)
+    list(APPEND manual_pages ${packaging_out}/${program}.1.gz)
   endif()
 endforeach()
-find_program(VAPOMET_GZIP gzip)
-set(installed_manual_pages)
-foreach(page ${manual_pages})
-  # The version in the page's heading comes from project().
-  configure_file(${packaging_dir}/${page}.in ${packaging_out}/${page} @ONLY)
-  if(VAPOMET_GZIP)
-    add_custom_command(OUTPUT ${packaging_out}/${page}.gz
-                       COMMAND sh -c "\"$1\" -9nc \"$2\" > \"$3\"" sh
-                               ${VAPOMET_GZIP} ${packaging_out}/${page} ${packaging_out}/${page}.gz
-                       DEPENDS ${packaging_out}/${page}
-                       COMMENT "Compressing the manual page ${page}"
-                       VERBATIM)
-    list(APPEND installed_manual_pages ${packaging_out}/${page}.gz)
-  else()
-    list(APPEND installed_manual_pages ${packaging_out}/${page})
-  endif()
+install(FILES ${manual_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT runtime)
+
+add_custom_command(OUTPUT ${packaging_out}/changelog
+                   COMMAND sh -c "\"$1\" \"$2\" vapomet \"$3\" > \"$4\"" sh
+                           ${packaging_dir}/debian-changelog.sh ${PROJECT_SOURCE_DIR}/CHANGELOG.md
+                           ${VAPOMET_CONTACT} ${packaging_out}/changelog
+                   DEPENDS ${packaging_dir}/debian-changelog.sh ${PROJECT_SOURCE_DIR}/CHANGELOG.md
+                   COMMENT "Writing the Debian changelog from CHANGELOG.md"
+                   VERBATIM)
+compress(${packaging_out}/changelog ${packaging_out}/changelog.gz)
+add_custom_target(vapomet_documents ALL DEPENDS ${compressed})
+
+configure_file(${packaging_dir}/copyright.in ${packaging_out}/copyright @ONLY)
+foreach(component runtime development)
+  install(FILES ${packaging_out}/copyright ${packaging_out}/changelog.gz
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${${component}_package}
+          COMPONENT ${component})
 endforeach()
-add_custom_target(vapomet_manual_pages ALL DEPENDS ${installed_manual_pages})
-install(FILES ${installed_manual_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${runtime_package} COMPONENT runtime)
 
-# ---- Documents ------------------------------------------------------------------------------
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/CHANGELOG.md
-        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/vapomet)
-
-# ---- The Debian package ---------------------------------------------------------------------
+# ---- The Debian packages --------------------------------------------------------------------
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vapomet)
 set(CPACK_PACKAGE_VENDOR "The Vapomet developers")
-set(CPACK_PACKAGE_CONTACT "The Vapomet developers <vapomet@example.org>")
+set(CPACK_PACKAGE_CONTACT "${VAPOMET_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "properties of water and steam after IAPWS-IF97")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Vapomet is a small desktop calculator of the properties of water and steam.
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+# Each component's description starts with its own synopsis line.
+set(CPACK_COMPONENTS_ALL runtime development)
+
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME ${runtime_package})
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION science)
+# dpkg-shlibdeps finds the runtime packages of the programs' shared libraries (Qt, the C++
+# library).
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
+set(CPACK_COMPONENT_RUNTIME_DESCRIPTION
+    "properties of water and steam after IAPWS-IF97
+Vapomet is a small desktop calculator of the properties of water and steam.
 Type a pressure in MPa and a temperature in K, press Calculate, and read
 saturated water and steam at the temperature and at the pressure, and the
 single-phase state at both.
-The package holds the desktop program vapomet, the command-line companion
-vapomet-cli, and the static property library with its header and CMake
-package for other programs.")
-set(CPACK_DEBIAN_PACKAGE_SECTION science)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# dpkg-shlibdeps finds the runtime packages of the programs' shared libraries (Qt, the C++
-# library).
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Programs without their debugging sections; the static library keeps its symbols.
-set(CPACK_STRIP_FILES ON)
+.
+The package holds the desktop program vapomet and the command-line companion
+vapomet-cli, which also writes property tables of many states.")
+
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME ${development_package})
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
+set(CPACK_COMPONENT_DEVELOPMENT_DESCRIPTION
+    "properties of water and steam after IAPWS-IF97 - development files
+The property library of Vapomet: the thermodynamic properties of water and
+steam after the industrial formulation IAPWS-IF97 (1997 release), the IAPS
+1985 viscosity and the industrial thermal conductivity, as a static C++
+library with its header and the CMake package vapomet (vapomet::property).
+.
+The library needs no other library; the programs of the vapomet package are
+built on it.")
+
+# Stripped as Debian strips: no debugging sections, comments or notes in the programs, none of
+# the debugging sections in the static library. The packages are built from what is installed.
+set(CPACK_STRIP_FILES OFF)
+set(CPACK_PRE_BUILD_SCRIPTS ${packaging_dir}/strip.cmake)
 include(CPack)

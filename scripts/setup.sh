@@ -1,12 +1,21 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Vapomet need, if any is missing.
+# SPDX-License-Identifier: MIT
+# Installs the Debian packages Vapomet needs, if any is missing:
+#   scripts/setup.sh run    what building and starting the program needs
+#   scripts/setup.sh [test] that and what building and running every test needs
 set -euo pipefail
 
-packages=(build-essential cmake g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl-dev xvfb xauth fonts-dejavu-core fonts-liberation2
-          openbox metacity xfwm4 dbus-daemon xdotool x11-utils
-          clang clang-format libclang-rt-14-dev g++-mingw-w64-x86-64-posix
-          appstream desktop-file-utils dpkg-dev file man-db gzip)
+run_packages=(build-essential cmake pkg-config qt6-base-dev libgl-dev fonts-dejavu-core
+              fonts-liberation2)
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang-format
+               xvfb xauth openbox metacity xfwm4 dbus-daemon xdotool x11-utils
+               clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix
+               appstream desktop-file-utils dpkg-dev file man-db gzip lintian)
+case ${1:-test} in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: scripts/setup.sh [run|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

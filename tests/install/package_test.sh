@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # package_test.sh CPACK CPACK_CONFIG SCRATCH BUILT_CLI VERSION LIBDIR APP_ID
-# Builds the Debian package from the build tree into SCRATCH, unpacks it, and checks its
-# control fields, its contents, and that the unpacked programs run like the built ones.
+# Builds the two Debian packages from the build tree into SCRATCH and checks them: lintian
+# finds no error or warning, the control fields, what each holds, and that the unpacked
+# programs run like the built ones. Both are unpacked into SCRATCH/root.
 set -euo pipefail
 cpack=$1 config=$2 scratch=$3 built_cli=$4 version=$5 libdir=$6 app_id=$7
+arch=$(dpkg --print-architecture)
 
 failures=0
 fail() { echo "FAILED: $*" >&2; failures=$((failures + 1)); }
@@ -11,75 +14,114 @@ fail() { echo "FAILED: $*" >&2; failures=$((failures + 1)); }
 rm -rf "$scratch"
 mkdir -p "$scratch/out"
 "$cpack" -G DEB --config "$config" -B "$scratch/out"
-shopt -s nullglob
-debs=("$scratch"/out/*.deb)
-[ ${#debs[@]} -eq 1 ] || { echo "FAILED: expected one .deb, found ${#debs[@]}" >&2; exit 1; }
-deb=${debs[0]}
-echo "Package: $deb ($(stat -c %s "$deb") bytes)"
-dpkg-deb --info "$deb"
+program_deb=$scratch/out/vapomet_${version}_$arch.deb
+library_deb=$scratch/out/libvapomet-dev_${version}_$arch.deb
+for deb in "$program_deb" "$library_deb"; do
+  [ -f "$deb" ] || { echo "FAILED: no $deb; cpack made: $(ls "$scratch/out")" >&2; exit 1; }
+  echo "Package: $deb ($(stat -c %s "$deb") bytes)"
+  dpkg-deb --info "$deb"
+done
+
+# ---- lintian: no error or warning; the pedantic and informational tags are listed.
+if command -v lintian >/dev/null; then
+  tags=$(lintian --info --pedantic --display-experimental "$program_deb" "$library_deb" 2>&1 |
+         grep -v 'running with root privileges' || true)
+  printf 'lintian:\n%s\n' "${tags:-  (no tags)}"
+  if printf '%s\n' "$tags" | grep -E '^[EW]: '; then fail "lintian reports errors or warnings"; fi
+else
+  fail "lintian is not installed (scripts/setup.sh installs it)"
+fi
 
 # ---- Control fields
-field() { dpkg-deb --field "$deb" "$1"; }
-while IFS='|' read -r name wanted; do
-  got=$(field "$name")
-  [ "$got" = "$wanted" ] || fail "control field $name is '$got', not '$wanted'"
+field() { dpkg-deb --field "$1" "$2"; }
+while IFS='|' read -r deb name wanted; do
+  got=$(field "$deb" "$name")
+  [ "$got" = "$wanted" ] || fail "$(basename "$deb"): $name is '$got', not '$wanted'"
 done <<FIELDS
-Package|vapomet
-Version|$version
-Section|science
-Architecture|$(dpkg --print-architecture)
+$program_deb|Package|vapomet
+$program_deb|Version|$version
+$program_deb|Section|science
+$program_deb|Architecture|$arch
+$library_deb|Package|libvapomet-dev
+$library_deb|Version|$version
+$library_deb|Section|libdevel
+$library_deb|Architecture|$arch
 FIELDS
-[ -n "$(field Maintainer)" ] || fail "no Maintainer"
-[ "$(basename "$deb")" = "vapomet_${version}_$(dpkg --print-architecture).deb" ] ||
-  fail "package file name $(basename "$deb")"
+for deb in "$program_deb" "$library_deb"; do
+  [ -n "$(field "$deb" Maintainer)" ] || fail "$(basename "$deb") has no Maintainer"
+  [ -n "$(field "$deb" Homepage)" ] || fail "$(basename "$deb") has no Homepage"
+done
 
-# The runtime packages that dpkg-shlibdeps finds for the programs.
-depends=$(field Depends)
-echo "Depends: $depends"
+# The runtime packages that dpkg-shlibdeps finds for the programs; the library package needs
+# none, and neither package needs the other.
+depends=$(field "$program_deb" Depends)
+echo "Depends of vapomet: $depends"
 for package in libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 libc6; do
   printf '%s\n' "$depends" | tr ',' '\n' | sed 's/^ *//; s/[ (].*//' | grep -qx -- "$package" ||
-    fail "Depends lacks $package"
+    fail "vapomet's Depends lacks $package"
 done
+printf '%s\n' "$depends" | grep -q libvapomet && fail "vapomet depends on the library package"
+[ -z "$(field "$library_deb" Depends)" ] || fail "libvapomet-dev has Depends"
 
 # ---- Contents
 root=$scratch/root
-dpkg -x "$deb" "$root"
-present=(
-  usr/bin/vapomet
-  usr/bin/vapomet-cli
-  "usr/share/applications/$app_id.desktop"
-  "usr/share/icons/hicolor/scalable/apps/$app_id.svg"
-  "usr/share/metainfo/$app_id.metainfo.xml"
-  usr/share/man/man1/vapomet-cli.1.gz
-  usr/share/man/man1/vapomet.1.gz
-  usr/include/property/property.h
-  "usr/$libdir/libvapomet_property.a"
-  "usr/$libdir/cmake/vapomet/vapometConfig.cmake"
-  "usr/$libdir/cmake/vapomet/vapometConfigVersion.cmake"
-  "usr/$libdir/cmake/vapomet/vapometTargets.cmake"
-)
-for path in "${present[@]}"; do
-  [ -f "$root/$path" ] || fail "the package lacks /$path"
-done
+dpkg -x "$program_deb" "$root"
+dpkg -x "$library_deb" "$root"
+contents() { dpkg-deb --contents "$1" | awk '{ print $6 }' | sed 's:^\./::'; }
+while IFS='|' read -r deb path; do
+  contents "$deb" | grep -qx -- "$path" || fail "$(basename "$deb") lacks /$path"
+done <<PRESENT
+$program_deb|usr/bin/vapomet
+$program_deb|usr/bin/vapomet-cli
+$program_deb|usr/share/applications/$app_id.desktop
+$program_deb|usr/share/icons/hicolor/scalable/apps/$app_id.svg
+$program_deb|usr/share/metainfo/$app_id.metainfo.xml
+$program_deb|usr/share/man/man1/vapomet-cli.1.gz
+$program_deb|usr/share/man/man1/vapomet.1.gz
+$program_deb|usr/share/doc/vapomet/copyright
+$program_deb|usr/share/doc/vapomet/changelog.gz
+$library_deb|usr/include/property/property.h
+$library_deb|usr/$libdir/libvapomet_property.a
+$library_deb|usr/$libdir/cmake/vapomet/vapometConfig.cmake
+$library_deb|usr/$libdir/cmake/vapomet/vapometConfigVersion.cmake
+$library_deb|usr/$libdir/cmake/vapomet/vapometTargets.cmake
+$library_deb|usr/share/doc/libvapomet-dev/copyright
+$library_deb|usr/share/doc/libvapomet-dev/changelog.gz
+PRESENT
+# The library is in the multiarch folder, and each package holds only its own part.
+[[ $libdir == lib/*-linux-gnu* ]] || fail "the library goes to /usr/$libdir, not a multiarch folder"
+contents "$program_deb" | grep -E '\.a$|\.h$|cmake/' && fail "vapomet holds development files"
+contents "$library_deb" | grep -E '^usr/bin/|\.desktop$' && fail "libvapomet-dev holds programs"
 # Build helpers, tests, benchmarks and private headers stay out.
 for name in vapomet-snapshots draw_pictures fault.h region3.h '*_test*' '*_tests' '*bench*' \
-            '*.o' '*.cpp'; do
+            '*.o' '*.cpp' mocs_compilation; do
   found=$(find "$root" -name "$name")
-  [ -z "$found" ] || fail "the package holds $found"
+  [ -z "$found" ] || fail "a package holds $found"
 done
 
-# What each file is.
+# What each file is; the programs and the library without debugging sections or comments.
 while IFS='|' read -r path kind; do
   description=$(file --brief "$root/$path")
   printf '%s\n' "$description" | grep -q -- "$kind" || fail "/$path is '$description', not $kind"
 done <<KINDS
-usr/bin/vapomet|ELF
-usr/bin/vapomet-cli|ELF
+usr/bin/vapomet|ELF.*, stripped
+usr/bin/vapomet-cli|ELF.*, stripped
 usr/share/man/man1/vapomet-cli.1.gz|gzip compressed data, max compression
-usr/share/man/man1/vapomet.1.gz|gzip compressed data, max compression
+usr/share/doc/vapomet/changelog.gz|gzip compressed data, max compression
 usr/share/icons/hicolor/scalable/apps/$app_id.svg|SVG
 usr/$libdir/libvapomet_property.a|ar archive
 KINDS
+for program in vapomet vapomet-cli; do
+  objdump -h "$root/usr/bin/$program" | grep -qE ' \.comment ' && fail "$program keeps .comment"
+done
+
+# The Debian changelog is CHANGELOG.md's, with this version first, and the copyright file is
+# machine-readable with the project's licence.
+zcat "$root/usr/share/doc/vapomet/changelog.gz" | head -n 1 |
+  grep -qx "vapomet ($version) unstable; urgency=medium" || fail "changelog.gz does not start with $version"
+grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+  "$root/usr/share/doc/vapomet/copyright" || fail "the copyright file is not machine-readable"
+grep -q '^License: MIT' "$root/usr/share/doc/vapomet/copyright" || fail "no MIT licence"
 
 # The desktop entry starts an installed program with an installed icon, and the metainfo
 # launches that desktop entry.
@@ -89,13 +131,10 @@ icon_name=$(sed -n 's/^Icon=//p' "$desktop")
 [ -x "$root/usr/bin/$exec_name" ] || fail "Exec=$exec_name is not an installed program"
 [ -f "$root/usr/share/icons/hicolor/scalable/apps/$icon_name.svg" ] ||
   fail "Icon=$icon_name is not an installed icon"
-launchable=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' \
-             "$root/usr/share/metainfo/$app_id.metainfo.xml")
+metainfo=$root/usr/share/metainfo/$app_id.metainfo.xml
+launchable=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "$metainfo")
 [ "$launchable" = "$app_id.desktop" ] || fail "the metainfo launches '$launchable'"
-component=$(sed -n 's:.*<id>\(.*\)</id>.*:\1:p' "$root/usr/share/metainfo/$app_id.metainfo.xml")
-[ "$component" = "$app_id" ] || fail "the metainfo id is '$component'"
-
-# The metainfo, desktop entry and icon as installed, checked together.
+grep -q '<project_license>MIT</project_license>' "$metainfo" || fail "the metainfo has no licence"
 appstreamcli validate-tree --no-net --strict "$root" || fail "appstreamcli validate-tree on the package"
 
 # ---- The unpacked vapomet-cli prints what the built one prints, with the same status.
@@ -118,6 +157,7 @@ done <<CASES
 1 1500
 20 1100
 abc 300
+--grid P=1:10:2 T=300:600:3
 
 --help
 CASES
@@ -130,7 +170,7 @@ QT_QPA_PLATFORM=offscreen timeout 60 "$root/usr/bin/vapomet" --quit-after-start 
 [ "$status" -eq 0 ] || fail "vapomet --quit-after-start ended with status $status"
 
 if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) of the package failed" >&2
+  echo "$failures check(s) of the packages failed" >&2
   exit 1
 fi
-echo "The package passed every check"
+echo "The packages passed every check"

@@ -1,7 +1,8 @@
 // Renders every window of Vapomet to PNG files: after start-up (start-*.png) and after a press
-// of "Calculate" at P = 1 MPa and T = 300 K (press-*.png), plus the splash, help and About
-// windows. With --pages FILE it also writes the three pages after the press as one picture.
-//   vapomet-snapshots OUTPUT_FOLDER [--pages FILE]
+// of "Calculate" (press-*.png; at P = 1 MPa and T = 300 K, or the texts of --press), plus the
+// splash, help and About windows. With --pages FILE it also writes the three pages after the
+// press as one picture.
+//   vapomet-snapshots OUTPUT_FOLDER [--pages FILE] [--press P T]
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
@@ -60,9 +61,21 @@ QImage PagesPicture(const QList<QWidget*>& windows) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    const QStringList args = QApplication::arguments();
-    if (args.size() != 2 && !(args.size() == 4 && args[2] == QStringLiteral("--pages"))) {
-        std::fprintf(stderr, "usage: vapomet-snapshots OUTPUT_FOLDER [--pages FILE]\n");
+    QStringList args = QApplication::arguments();
+    QString pagesFile, pressure = QStringLiteral("1"), temperature = QStringLiteral("300");
+    for (qsizetype i = 2; i < args.size(); ++i) {
+        if (args[i] == QStringLiteral("--pages") && i + 1 < args.size()) {
+            pagesFile = args[++i];
+        } else if (args[i] == QStringLiteral("--press") && i + 2 < args.size()) {
+            pressure = args[++i];
+            temperature = args[++i];
+        } else {
+            args.clear();
+        }
+    }
+    if (args.size() < 2) {
+        std::fprintf(stderr,
+                     "usage: vapomet-snapshots OUTPUT_FOLDER [--pages FILE] [--press P T]\n");
         return 2;
     }
     vapomet::ui::RegisterFontSubstitutes();
@@ -85,8 +98,8 @@ int main(int argc, char** argv) {
     ok &= Save(program.steam2(), folder, QStringLiteral("start-Steam2"));
     ok &= Save(program.steam3(), folder, QStringLiteral("start-Steam3"));
 
-    program.frmMain()->Text1->setText(QStringLiteral("1"));
-    program.frmMain()->Text2->setText(QStringLiteral("300"));
+    program.frmMain()->Text1->setText(pressure);
+    program.frmMain()->Text2->setText(temperature);
     program.frmMain()->Calbtn->click();
     ok &= messages.texts.isEmpty();
     ok &= Save(program.frmMain(), folder, QStringLiteral("press-frmMain"));
@@ -98,10 +111,10 @@ int main(int argc, char** argv) {
     program.showAbout();
     ok &= Save(program.frmAbout(), folder, QStringLiteral("frmAbout"));
 
-    if (args.size() == 4) {
+    if (!pagesFile.isEmpty()) {
         const QImage pages = PagesPicture({program.frmMain(), program.steam2(), program.steam3()});
-        const bool saved = pages.save(args[3]);
-        std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(args[3]));
+        const bool saved = pages.save(pagesFile);
+        std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(pagesFile));
         ok &= saved;
     }
     if (!messages.texts.isEmpty()) {
