@@ -20,9 +20,10 @@ command -v debootstrap >/dev/null || {
 }
 
 # The mirror this machine's apt uses for Debian, from either form of its sources.
-mirror=$(grep -hoE '^(deb|URIs:) +https?://[^ ]+' /etc/apt/sources.list \
-           /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources 2>/dev/null |
-         awk '{ print $2 }' | grep -v security | head -n 1)
+mirror=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
+             /etc/apt/sources.list.d/*.sources 2>/dev/null |
+         grep -oE '^(deb|URIs:) +https?://[^ ]+' | awk '{ print $2 }' |
+         grep -E '/debian/?$' | head -n 1 || true)
 [ -n "$mirror" ] || { echo "fresh-check: no Debian mirror in /etc/apt" >&2; exit 1; }
 
 mkdir -p "$work"
