@@ -30,15 +30,26 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$work/display")"
-reachable=no
-for _ in $(seq 300); do xprop -root >/dev/null 2>&1 && { reachable=yes; break; }; sleep 0.1; done
-if [ "$reachable" = no ]; then
-  echo "FAILED ($wm): the virtual screen $DISPLAY does not answer"
+# A virtual screen of its own, at a display number no other X server of the machine uses: the
+# servers of a chroot share the machine's abstract sockets, which clients try first.
+screen_up=no
+for _ in $(seq 20); do
+  export DISPLAY=":$((200 + RANDOM % 700))"
+  # -noreset: without it the server starts afresh whenever its last client leaves, and a client
+  # that comes just then is refused.
+  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+  xvfb=$!
+  for _ in $(seq 100); do
+    kill -0 "$xvfb" 2>/dev/null || break
+    xprop -root >/dev/null 2>&1 && { screen_up=yes; break; }
+    sleep 0.1
+  done
+  [ "$screen_up" = yes ] && { pids+=("$xvfb"); break; }
+  kill "$xvfb" 2>/dev/null
+  wait "$xvfb" 2>/dev/null
+done
+if [ "$screen_up" = no ]; then
+  echo "FAILED ($wm): no virtual screen could be started"
   cat "$work/xvfb.log"
   exit 1
 fi
