@@ -1,82 +1,107 @@
-// A whole press of "Calculate" on any pair of texts, on fresh pages and on pages that show an
-// earlier state.
+// A press of "Calculate" on any pair of texts a user could type, on fresh pages and on pages
+// that show an earlier state. The first byte picks the regional settings; the rest, split at
+// its first line break, is the pressure and the temperature text.
 //
-// What must hold: the messages form one of the sequences the press can show; a press stopped
-// by validation leaves the pages as they were; a press that ran writes every slot, so that its
-// pages do not depend on what they showed before; a press without a message shows a number in
-// every slot of page 3 and its P and T beside them.
+// What must hold: a text that is read gives a finite number, the same with blanks around it;
+// validation refuses with one of its messages, naming the box at fault, and leaves the pages as
+// they were; a press that ran shows one of the message sequences a run can show and writes every
+// slot, so that its pages do not depend on what they showed before; every slot then shows "NaN",
+// a region caption or a number that reads back, never "nan" or "inf"; a press without a message
+// shows a number in every slot of page 3, its P and T among them.
 #include <QStringList>
+#include <cmath>
+#include <cstdlib>
+#include <string_view>
 
 #include "driver/calculate.h"
 #include "driver/plan.h"
-#include "fuzz/fuzz_input.h"
-#include "tests/support/message_recorder.h"
-
-using vapomet::fuzz::Require;
+#include "tests/support/support.h"
 
 namespace {
 
-QList<QStringList> AllTexts(const vapomet::ResultPages& pages) {
-    QList<QStringList> texts;
-    for (int page = 1; page <= vapomet::kPageCount; ++page) texts.append(pages.texts(page));
-    return texts;
+using namespace vapomet;
+
+void Require(bool holds) {
+    if (!holds) std::abort();  // libFuzzer reports the input that led here
 }
 
-bool StopsBeforeWriting(const QStringList& messages) {
-    return messages.size() == 1 && vapomet::fuzz::IsValidationMessage(messages[0]);
+QList<QStringList> AllTexts(const ResultPages& pages) {
+    return {pages.texts(1), pages.texts(2), pages.texts(3)};
 }
 
-bool IsSequenceOfARun(const QStringList& messages) {
-    return messages.isEmpty() || messages == QStringList{vapomet::kInvalidRegion} ||
-           messages == QStringList{vapomet::kComputationError} ||
-           messages == QStringList{vapomet::kFailedToConverge, vapomet::kComputationError};
+bool IsNumber(const ResultPages& pages, int page, int slot) {
+    try {
+        return std::isfinite(pages.readNumber(page, slot));
+    } catch (const SlotReadError&) {
+        return false;
+    }
+}
+
+void CheckReading(const QString& text, const QLocale& locale) {
+    const std::optional<double> value = ReadInputNumber(text, locale);
+    if (!value) return;
+    Require(std::isfinite(*value));
+    Require(ReadInputNumber("  " + text + "\t", locale) == value);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const vapomet::fuzz::TypedInput input = vapomet::fuzz::ReadTypedInput(data, size);
+    static const QLocale kLocales[] = {testing::English(), testing::German(),
+                                       QLocale(QLocale::French, QLocale::France), QLocale::c()};
+    const QLocale& locale = kLocales[size > 0 ? data[0] % 4 : 0];
+    const std::string_view rest(reinterpret_cast<const char*>(data) + (size > 0),
+                                size - (size > 0));
+    const std::size_t cut = std::min(rest.find('\n'), rest.size());
+    const QString pressure = QString::fromUtf8(rest.substr(0, cut));
+    const QString temperature = QString::fromUtf8(rest.substr(std::min(cut + 1, rest.size())));
+    CheckReading(pressure, locale);
+    CheckReading(temperature, locale);
+    const std::optional<double> P = ReadInputNumber(pressure, locale);
+    const std::optional<double> T = ReadInputNumber(temperature, locale);
 
-    vapomet::ResultPages fresh(input.locale);
-    const QList<QStringList> before = AllTexts(fresh);
-    vapomet::testing::MessageRecorder freshMessages;
-    vapomet::Calculate(input.pressure, input.temperature, fresh, freshMessages);
+    ResultPages fresh(locale);
+    const QList<QStringList> freshBefore = AllTexts(fresh);
+    testing::MessageRecorder freshMessages;
+    const std::optional<Input> refused = Calculate(pressure, temperature, fresh, freshMessages);
+    ResultPages earlier(locale);
+    testing::MessageRecorder messages;
+    Calculate("1", "300", earlier, messages);
+    const QList<QStringList> earlierBefore = AllTexts(earlier);
+    messages.messages.clear();
+    Calculate(pressure, temperature, earlier, messages);
+    Require(messages.messages == freshMessages.messages);
 
-    // The same press on pages that show a full calculation of an earlier state.
-    vapomet::ResultPages earlier(input.locale);
-    vapomet::testing::MessageRecorder earlierMessages;
-    vapomet::Calculate(QStringLiteral("1"), QStringLiteral("300"), earlier, earlierMessages);
-    Require(earlierMessages.messages.isEmpty());
-    const QList<QStringList> shownBefore = AllTexts(earlier);
-    vapomet::testing::MessageRecorder shown;
-    vapomet::Calculate(input.pressure, input.temperature, earlier, shown);
-    Require(shown.messages == freshMessages.messages);
-
-    if (StopsBeforeWriting(shown.messages)) {
-        Require(AllTexts(fresh) == before);
-        Require(AllTexts(earlier) == shownBefore);
+    if (refused) {
+        const QString& message = messages.messages.value(0);
+        Require(messages.messages.size() == 1);
+        Require(message == (!P || !T                      ? kInvalidNumber
+                            : *refused == Input::Pressure ? kInvalidPressure
+                                                          : kInvalidTemperature));
+        Require(message != kInvalidNumber || (*refused == Input::Pressure ? !P : P && !T));
+        Require(AllTexts(fresh) == freshBefore && AllTexts(earlier) == earlierBefore);
         return 0;
     }
-    Require(IsSequenceOfARun(shown.messages));
-    // A fault while planning ends the press before anything is written; any later end leaves
+    Require(P && T && *P > 0.0 && *P <= 100.0 && *T > 273.15 && *T <= 2273.15);
+    Require(messages.messages.isEmpty() || messages.messages == QStringList{kInvalidRegion} ||
+            messages.messages == QStringList{kComputationError} ||
+            messages.messages == QStringList{kFailedToConverge, kComputationError});
+    // A fault while planning ends the press before anything is written; any other end leaves
     // every slot written by this press.
-    const bool untouched = AllTexts(fresh) == before && AllTexts(earlier) == shownBefore;
-    Require(AllTexts(earlier) == AllTexts(fresh) ||
-            (untouched && shown.messages == QStringList{vapomet::kComputationError}));
-    if (shown.messages.isEmpty()) {
-        for (int index = 0; index < vapomet::SlotCount(3); ++index) {
-            if (index == vapomet::RegionSlot()) continue;
-            bool number = false;
-            try {
-                fresh.readNumber(3, index);
-                number = true;
-            } catch (const vapomet::SlotReadError&) {
-            }
-            Require(number);
+    Require(
+        AllTexts(earlier) == AllTexts(fresh) ||
+        (AllTexts(fresh) == freshBefore && messages.messages == QStringList{kComputationError}));
+    for (int page = 1; page <= kPageCount; ++page) {
+        for (int slot = 0; slot < SlotCount(page); ++slot) {
+            const QString& text = fresh.text(page, slot);
+            const bool region = page == 3 && slot == RegionSlot();
+            Require(region ? text.startsWith("Region")
+                           : text == kNaN || IsNumber(fresh, page, slot));
+            if (messages.messages.isEmpty() && page == 3 && !region)
+                Require(IsNumber(fresh, page, slot));
         }
-        const std::optional<double> P = vapomet::ReadInputNumber(input.pressure, input.locale);
-        const std::optional<double> T = vapomet::ReadInputNumber(input.temperature, input.locale);
-        Require(P && T);
+    }
+    if (messages.messages.isEmpty()) {
         Require(fresh.text(3, 0) == fresh.formatNumber(*P, 4));
         Require(fresh.text(3, 1) == fresh.formatNumber(*T, 4));
     }

@@ -25,7 +25,7 @@ flags=(-std=c++20 -Wall -Wextra -Wpedantic -Wshadow -Werror -I "$root")
 echo "$("$cxx" --version | head -n 1)"
 set -x
 "$cxx" "${flags[@]}" -c "$root/ui/win32/win32_calls.cpp" -o "$out/win32_calls.o"
-"$cxx" "${flags[@]}" -c "$root/tests/win32/win32_calls_check.cpp" -o "$out/win32_calls_check.o"
+"$cxx" "${flags[@]}" -c "$root/tests/win32_calls_check.cpp" -o "$out/win32_calls_check.o"
 "$cxx" -static -o "$out/win32_calls_check.exe" "$out/win32_calls_check.o" "$out/win32_calls.o" \
        -ladvapi32 -luser32
 { set +x; } 2>/dev/null

@@ -1,320 +1,198 @@
 // Whole presses of "Calculate": every slot of the three pages against the property routines
-// formatted independently, at the states of the IAPWS-IF97 check values and others; the invalid
-// region, the validation messages, a fault in the middle of a page, the heat-capacity ratio
-// taken from the rounded texts, and the order in which a press writes.
+// formatted independently, at the states of the IAPWS-IF97 check values and others; refused
+// inputs; a fault in the middle of a page, after which no slot shows a number of the earlier
+// press; the heat-capacity ratio of the rounded texts; and the formatting of numbers.
 #include "driver/calculate.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <functional>
-#include <set>
-#include <utility>
-#include <vector>
+#include <array>
+#include <cstdio>
+#include <string>
 
 #include "driver/plan.h"
-#include "property/property.h"
-#include "shown_pages.h"
+#include "tests/property/regions.h"
+#include "tests/support/case_names.h"
+#include "tests/support/support.h"
 
 namespace vapomet {
+namespace testing {
+// The pages as a user reads them, known to the tests from the pages themselves rather than from
+// the driver's tables: which slot of which column holds which quantity with how many decimals,
+// and a formatter that writes a number as a person under en_US or de_DE expects to see it.
+struct Convention {
+    const char* name;
+    char decimal, group;
+    QLocale locale() const { return decimal == ',' ? German() : English(); }
+    // An input as the user types it: a comma for the decimal point in de_DE.
+    QString typed(const char* text) const { return QString::fromUtf8(text).replace('.', decimal); }
+};
+inline constexpr Convention kEnglish{"en_US", '.', ','};
+inline constexpr Convention kGerman{"de_DE", ',', '.'};
+inline constexpr Convention kConventions[] = {kEnglish, kGerman};
+
+// The slots of a column: a phase of a saturation page, or page 3's state. Its quantities in the
+// order of kDecimals: v, rho, h, u, s, cp, cv, w, conductivity, cp/cv, viscosity.
+struct Column {
+    int page;
+    std::array<int, 11> indices;
+};
+inline constexpr std::array<int, 11> kDecimals{6, 4, 4, 3, 4, 3, 3, 3, 4, 3, 4};
+inline constexpr int kCp = 5, kCv = 6, kRatio = 9;
+inline constexpr Column kPage1Liquid{1, {2, 16, 22, 21, 3, 17, 23, 20, 4, 18, 19}};
+inline constexpr Column kPage1Vapour{1, {5, 8, 11, 13, 6, 9, 12, 14, 7, 10, 15}};
+inline constexpr Column kPage2Liquid{2, {0, 8, 11, 12, 1, 9, 23, 13, 2, 10, 14}};
+inline constexpr Column kPage2Vapour{2, {3, 19, 21, 15, 4, 20, 22, 16, 5, 18, 17}};
+inline constexpr Column kPage3State{3, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}};
+// The state of each page, four decimals: page 1 psat and T, page 2 Tsat and P, page 3 P and T.
+inline constexpr int kStateSlots[3][2] = {{0, 1}, {6, 7}, {0, 1}};
+inline constexpr int kRegionSlot = 13;  // page 3
+
+// A number as the page should show it: rounded to `decimals`, thousands grouped, and no minus
+// sign on a value that rounds to zero.
+inline QString Shown(double value, int decimals, const Convention& convention) {
+    char buffer[512];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    std::string plain(buffer), text;
+    const bool negative = plain.front() == '-' && plain.find_first_not_of("-0.") != plain.npos;
+    if (plain.front() == '-') plain.erase(0, 1);
+    const std::size_t digits = plain.find('.') == plain.npos ? plain.size() : plain.find('.');
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        if (i > 0 && i < digits && (digits - i) % 3 == 0) text += convention.group;
+        text += i == digits ? convention.decimal : plain[i];
+    }
+    return QString::fromStdString((negative ? "-" : "") + text);
+}
+
+// A value rounded to `decimals`, as a page shows it.
+inline double Rounded(double value, int decimals) {
+    return Shown(value, decimals, kEnglish).remove(',').toDouble();
+}
+}  // namespace testing
+
 namespace {
 
 using testing::Column;
 using testing::Convention;
-using testing::kEnglish;
-using testing::kGerman;
-using testing::MessageRecorder;
-using testing::Rounded;
 using testing::Shown;
 using Pages = std::array<QStringList, 3>;
-
-constexpr const char* kCaption1 = "Region - 1  Water below Triple Point ";
-constexpr const char* kCaption2 = "Region - 2  Steam below Triple Point ";
-constexpr const char* kCaption2Hot = "Region - 2 Steam below Triple Point ";
-constexpr const char* kCaption3 = "Region - 3  Pressurised Water ";
-constexpr const char* kCaption5 = "Region - 5  Superheated Steam ";
-
-const Convention* const kConventions[] = {&kEnglish, &kGerman};
-
-// An input as the user types it under the convention: a comma for the decimal point in de_DE.
-QString Typed(const char* text, const Convention& convention) {
-    QString typed = QString::fromUtf8(text);
-    if (convention.germanLocale) typed.replace('.', ',');
-    return typed;
-}
-
-Pages TextsOf(const ResultPages& pages) {
-    return {pages.texts(1), pages.texts(2), pages.texts(3)};
-}
 
 struct Press {
     Pages pages;
     QStringList messages;
 };
 
-Press PressOn(ResultPages& pages, const char* P, const char* T, const Convention& convention) {
-    MessageRecorder recorder;
-    Calculate(Typed(P, convention), Typed(T, convention), pages, recorder);
-    return {TextsOf(pages), recorder.messages};
+Press PressOn(ResultPages& pages, const QString& P, const QString& T) {
+    testing::MessageRecorder recorder;
+    Calculate(P, T, pages, recorder);
+    return {{pages.texts(1), pages.texts(2), pages.texts(3)}, recorder.messages};
 }
 
-Press FreshPress(const char* P, const char* T, const Convention& convention) {
-    ResultPages pages(convention.locale());
-    return PressOn(pages, P, T, convention);
-}
-
-// ---- Expected pages from the property routines ----------------------------------------------
-
-using StateFunction = double (*)(const double&, const double&);
-
-// A region's routines; region 3 has no volume routine and takes (density, T).
-struct Routines {
-    StateFunction v, h, u, s, cp, cv, w;
-};
-constexpr Routines kR1{R1v, R1h, R1u, R1s, R1cp, R1cv, R1w};
-constexpr Routines kR2{R2v, R2h, R2u, R2s, R2cp, R2cv, R2w};
-constexpr Routines kR3{nullptr, R3h, R3u, R3s, R3cp, R3cv, R3w};
-constexpr Routines kR5{R5v, R5h, R5u, R5s, R5cp, R5cv, R5w};
-
-void ExpectColumn(Pages& pages, const Column& c, const Routines& r, double P, double T,
+// A column as the routines of region 1, 2, 3 or 5 give it, the ratio from the cp and cv texts
+// as shown.
+void ExpectColumn(Pages& pages, const Column& c, int region, double P, double T,
                   const Convention& convention) {
-    QStringList& page = pages[c.page - 1];
-    const double rho = r.v != nullptr ? 1.0 / r.v(P, T) : R3rho(P, T);
-    const double state = r.v != nullptr ? P : rho;
-    const std::vector<int> order = testing::WriteOrder(c);
-    const double values[] = {1.0 / rho,       rho,
-                             r.h(state, T),   r.u(state, T),
-                             r.s(state, T),   r.cp(state, T),
-                             r.cv(state, T),  r.w(state, T),
-                             Cond(P, T, rho), 0.0,
-                             Vis(P, T, rho)};
-    for (std::size_t i = 0; i < order.size(); ++i)
-        page[order[i]] = Shown(values[i], testing::kColumnDecimals[i], convention);
-    // The ratio of the cp and cv texts as shown.
-    const double cp = Rounded(values[5], testing::kColumnDecimals[5]);
-    const double cv = Rounded(values[6], testing::kColumnDecimals[6]);
-    page[c.k] = Shown(cp / cv, testing::kColumnDecimals[9], convention);
+    const auto& r = testing::kRegions[region == 5 ? 3 : region - 1].routines;
+    const double rho = r[0] != nullptr ? 1.0 / r[0](P, T) : R3rho(P, T);
+    const double x = r[0] != nullptr ? P : rho;
+    const double values[] = {1.0 / rho,       rho,        r[1](x, T),    r[2](x, T),
+                             r[3](x, T),      r[4](x, T), r[5](x, T),    r[6](x, T),
+                             Cond(P, T, rho), 0.0,        Vis(P, T, rho)};
+    for (std::size_t i = 0; i < c.indices.size(); ++i)
+        pages[c.page - 1][c.indices[i]] = Shown(values[i], testing::kDecimals[i], convention);
+    const double cp = testing::Rounded(values[testing::kCp], 3),
+                 cv = testing::Rounded(values[testing::kCv], 3);
+    pages[c.page - 1][c.indices[testing::kRatio]] = Shown(cp / cv, 3, convention);
 }
 
 struct PressCase {
-    const char* P;
-    const char* T;
-    int region;           // 1, 2, 3 or 5; 0 for a state in no region
-    const char* caption;  // empty for no region
-    bool page1;           // page 1 computed (else "NaN")
-    bool page2;           // page 2 computed (else "NaN")
+    const char *name, *P, *T;
+    int region;         // 0: no region holds the state
+    bool page1, page2;  // computed, else "NaN"
 };
-
-std::ostream& operator<<(std::ostream& out, const PressCase& c) {
-    return out << c.P << " MPa, " << c.T << " K";
-}
-
-Pages Expected(const PressCase& c, const Convention& convention) {
-    FillCoefficientTables();
-    const double P = std::strtod(c.P, nullptr);
-    const double T = std::strtod(c.T, nullptr);
-    Pages pages{QStringList(24, "NaN"), QStringList(24, "NaN"), QStringList(14, "NaN")};
-    pages[2][testing::kPage3P] = Shown(P, testing::kStateDecimals, convention);
-    pages[2][testing::kPage3T] = Shown(T, testing::kStateDecimals, convention);
-    if (c.page1) {
-        const double psat = Satpr(T);
-        pages[0][testing::kPage1Psat] = Shown(psat, testing::kStateDecimals, convention);
-        pages[0][testing::kPage1T] = Shown(T, testing::kStateDecimals, convention);
-        ExpectColumn(pages, testing::kPage1Liquid, kR1, psat, T, convention);
-        ExpectColumn(pages, testing::kPage1Vapour, kR2, psat, T, convention);
-    }
-    if (c.page2) {
-        const double Tsat = Sattr(P);
-        pages[1][testing::kPage2Tsat] = Shown(Tsat, testing::kStateDecimals, convention);
-        pages[1][testing::kPage2P] = Shown(P, testing::kStateDecimals, convention);
-        ExpectColumn(pages, testing::kPage2Liquid, kR1, P, Tsat, convention);
-        ExpectColumn(pages, testing::kPage2Vapour, kR2, P, Tsat, convention);
-    }
-    const Routines* routines = c.region == 1   ? &kR1
-                               : c.region == 2 ? &kR2
-                               : c.region == 3 ? &kR3
-                               : c.region == 5 ? &kR5
-                                               : nullptr;
-    if (routines != nullptr) {
-        pages[2][testing::kPage3Region] = QString::fromUtf8(c.caption);
-        ExpectColumn(pages, testing::kPage3State, *routines, P, T, convention);
-    } else {
-        pages[2][testing::kPage3Region] = "Region :";
-    }
-    return pages;
-}
-
-void ExpectSamePages(const Pages& actual, const Pages& expected, const std::string& context) {
-    for (int page = 1; page <= 3; ++page) {
-        ASSERT_EQ(actual[page - 1].size(), expected[page - 1].size()) << context;
-        for (int index = 0; index < expected[page - 1].size(); ++index) {
-            EXPECT_EQ(actual[page - 1][index], expected[page - 1][index])
-                << context << ": page " << page << ", slot " << index << " ("
-                << SlotCaption(page, index).toStdString() << ")";
-        }
-    }
-}
+const PressCase kPresses[] = {
+    // Both saturation pages, and a liquid or a vapour state; saturation at P only up to 647.0 K
+    // and down to the triple point; near the critical point cp is shown grouped, and the ratio
+    // must read it back.
+    {"Region1_1MPa_300K", "1", "300", 1, true, true},
+    {"Region2_0_1MPa_500K", "0.1", "500", 2, true, true},
+    {"Region1_22_1MPa_647K", "22.1", "647", 1, true, false},
+    {"Region2_1e_6MPa_300K", "1e-6", "300", 2, true, false},
+    {"Region3_22_064MPa_647_1K", "22.064", "647.1", 3, false, false},
+    {"Region2_100MPa_1000K", "100", "1000", 2, false, false},
+    {"NoRegion_10_1MPa_1100K", "10.1", "1100", 0, false, false},
+    // The states of the IAPWS-IF97 check values.
+    {"Region1_3MPa_300K", "3", "300", 1, true, true},
+    {"Region1_80MPa_300K", "80", "300", 1, true, false},
+    {"Region2_0_0035MPa_300K", "0.0035", "300", 2, true, true},
+    {"Region2_30MPa_700K", "30", "700", 2, false, false},
+    {"Region3_25_58MPa_650K", "25.5837018", "650", 3, false, false},
+    {"Region3_78_31MPa_750K", "78.3095639", "750", 3, false, false},
+    {"Region5_0_5MPa_1500K", "0.5", "1500", 5, false, false},
+    {"Region5_8MPa_2000K", "8", "2000", 5, false, false}};
 
 class WholePressTest : public ::testing::TestWithParam<PressCase> {};
 
+// Page 3 shows the plan's caption, or "Region :" with the invalid-region message.
 TEST_P(WholePressTest, EverySlotShowsItsRoutineValueAtItsDecimals) {
     const PressCase& c = GetParam();
-    for (const Convention* convention : kConventions) {
-        const Press press = FreshPress(c.P, c.T, *convention);
-        const QStringList messages = c.region == 0 ? QStringList{kInvalidRegion} : QStringList{};
-        EXPECT_EQ(press.messages, messages) << c << ", " << convention->name;
-        ExpectSamePages(press.pages, Expected(c, *convention),
-                        ::testing::PrintToString(c) + ", " + convention->name);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Presses, WholePressTest,
-    ::testing::Values(
-        // Saturation branch: both saturation pages and a liquid or a vapour state.
-        PressCase{"1", "300", 1, kCaption1, true, true},
-        PressCase{"0.1", "500", 2, kCaption2, true, true},
-        PressCase{"21", "647", 2, kCaption2, true, true},
-        PressCase{"10", "600", 2, kCaption2, true, true},
-        PressCase{"21", "646.9", 2, kCaption2, true, true},
-        PressCase{"22", "647", 2, kCaption2, true, true},
-        // Saturation at P exists only up to 647.0 K and down to the triple point.
-        PressCase{"22.1", "647", 1, kCaption1, true, false},
-        PressCase{"100", "500", 1, kCaption1, true, false},
-        PressCase{"1e-6", "300", 2, kCaption2, true, false},
-        // Above 647.0 K: pages 1 and 2 "NaN", page 3 in region 2, 3 or 5.
-        PressCase{"30", "650", 3, kCaption3, false, false},
-        // Near the critical point, where cp is shown with digit grouping and the ratio must
-        // read it back.
-        PressCase{"22.1", "647.1", 3, kCaption3, false, false},
-        PressCase{"22.064", "647.1", 3, kCaption3, false, false},
-        PressCase{"22.0645", "647.0965", 3, kCaption3, false, false},
-        PressCase{"30", "700", 2, kCaption2, false, false},
-        PressCase{"100", "1000", 2, kCaption2Hot, false, false},
-        PressCase{"8", "2000", 5, kCaption5, false, false},
-        // The remaining states of the IAPWS-IF97 check values, whose published values the
-        // property tests find on the routines.
-        PressCase{"3", "300", 1, kCaption1, true, true},
-        PressCase{"80", "300", 1, kCaption1, true, false},
-        PressCase{"3", "500", 1, kCaption1, true, true},
-        PressCase{"0.0035", "300", 2, kCaption2, true, true},
-        PressCase{"0.0035", "700", 2, kCaption2, false, false},
-        PressCase{"25.5837018", "650", 3, kCaption3, false, false},
-        PressCase{"22.2930643", "650", 3, kCaption3, false, false},
-        PressCase{"78.3095639", "750", 3, kCaption3, false, false},
-        PressCase{"0.5", "1500", 5, kCaption5, false, false},
-        PressCase{"8", "1500", 5, kCaption5, false, false},
-        // No region holds the state.
-        PressCase{"10.1", "1100", 0, "", false, false},
-        PressCase{"100", "2273.15", 0, "", false, false}));
-
-constexpr int kRefresh = -1;  // a page refresh in the event log
-using Event = std::pair<int, int>;
-
-class EventLog : public PageViewer {
-  public:
-    void slotWritten(int page, int index) override { events.push_back({page, index}); }
-    void pageRefreshed(int page) override { events.push_back({page, kRefresh}); }
-    std::vector<Event> events;
-};
-
-// ---- Validation messages --------------------------------------------------------------------
-
-struct RejectedCase {
-    const char* P;
-    const char* T;
-    const QString& message;
-};
-
-class RejectedInputTest : public ::testing::TestWithParam<RejectedCase> {};
-
-// A rejected input shows its one message and changes no slot, on fresh pages and after a press.
-TEST_P(RejectedInputTest, ShowsItsMessageAndLeavesThePages) {
-    const RejectedCase& c = GetParam();
-    for (const Convention* convention : kConventions) {
-        for (bool pressedBefore : {false, true}) {
-            ResultPages pages(convention->locale());
-            if (pressedBefore) PressOn(pages, "1", "300", *convention);
-            const Pages before = TextsOf(pages);
-            EventLog log;
-            pages.setViewer(&log);
-            const Press press = PressOn(pages, c.P, c.T, *convention);
-            EXPECT_EQ(press.messages, QStringList{c.message})
-                << c.P << ", " << c.T << ", " << convention->name;
-            ExpectSamePages(press.pages, before, std::string(c.P) + ", " + c.T);
-            EXPECT_TRUE(log.events.empty()) << c.P << ", " << c.T;
+    const double P = std::strtod(c.P, nullptr), T = std::strtod(c.T, nullptr);
+    for (const Convention& convention : testing::kConventions) {
+        SCOPED_TRACE(convention.name);
+        ResultPages pages(convention.locale());
+        const Press press = PressOn(pages, convention.typed(c.P), convention.typed(c.T));
+        EXPECT_EQ(press.messages, c.region == 0 ? QStringList{kInvalidRegion} : QStringList{});
+        Pages expected{QStringList(24, "NaN"), QStringList(24, "NaN"), QStringList(14, "NaN")};
+        const auto state = [&](int page, double first, double second) {
+            expected[page - 1][testing::kStateSlots[page - 1][0]] = Shown(first, 4, convention);
+            expected[page - 1][testing::kStateSlots[page - 1][1]] = Shown(second, 4, convention);
+        };
+        state(3, P, T);
+        if (c.page1) {
+            state(1, Satpr(T), T);
+            ExpectColumn(expected, testing::kPage1Liquid, 1, Satpr(T), T, convention);
+            ExpectColumn(expected, testing::kPage1Vapour, 2, Satpr(T), T, convention);
         }
+        if (c.page2) {
+            state(2, Sattr(P), P);
+            ExpectColumn(expected, testing::kPage2Liquid, 1, P, Sattr(P), convention);
+            ExpectColumn(expected, testing::kPage2Vapour, 2, P, Sattr(P), convention);
+        }
+        expected[2][testing::kRegionSlot] = "Region :";
+        if (c.region != 0) {
+            expected[2][testing::kRegionSlot] =
+                std::get<CalculationPlan>(ValidateAndPlan(c.P, c.T, testing::English())).caption;
+            ExpectColumn(expected, testing::kPage3State, c.region, P, T, convention);
+        }
+        for (int page = 1; page <= 3; ++page)
+            for (int slot = 0; slot < SlotCount(page); ++slot)
+                EXPECT_EQ(press.pages[page - 1].value(slot), expected[page - 1][slot])
+                    << page << "/" << slot;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, RejectedInputTest,
-                         ::testing::Values(RejectedCase{"1x", "300", kInvalidNumber},
-                                           RejectedCase{"0", "500", kInvalidPressure},
-                                           RejectedCase{"1", "2273.16", kInvalidTemperature}));
+INSTANTIATE_TEST_SUITE_P(Presses, WholePressTest, ::testing::ValuesIn(kPresses), testing::ByName());
 
-// ---- The order of the writes ----------------------------------------------------------------
-
-void Append(std::vector<Event>& order, int page, const std::vector<int>& indices) {
-    for (int slot : indices) order.push_back({page, slot});
-}
-
-// P and T on page 3; each saturation page its two values, the liquid, the vapour; then page 3's
-// caption before its properties.
-std::vector<Event> SaturationBranchOrder() {
-    std::vector<Event> order{{3, 0}, {3, 1}, {1, 0}, {1, 1}};
-    Append(order, 1, testing::WriteOrder(testing::kPage1Liquid));
-    Append(order, 1, testing::WriteOrder(testing::kPage1Vapour));
-    order.insert(order.end(), {{2, 6}, {2, 7}});
-    Append(order, 2, testing::WriteOrder(testing::kPage2Liquid));
-    Append(order, 2, testing::WriteOrder(testing::kPage2Vapour));
-    order.push_back({3, 13});
-    Append(order, 3, testing::WriteOrder(testing::kPage3State));
-    return order;
-}
-
-TEST(WriteOrderTest, SaturationBranchWritesEachValueInTurn) {
-    ResultPages pages(testing::English());
-    EventLog log;
-    pages.setViewer(&log);
-    MessageRecorder recorder;
-    Calculate("1", "300", pages, recorder);
-    EXPECT_EQ(log.events, SaturationBranchOrder());
-}
-
-TEST(WriteOrderTest, AboveSaturationFillsNaNThenRefreshesPage3ThenWritesIt) {
-    for (const char* T : {"650", "700", "1000", "2000"}) {
+// A refused press shows its one message and changes no slot of pages that show a press.
+TEST(RefusedInputTest, ShowsItsMessageAndLeavesThePages) {
+    for (const auto& [P, T] : {std::pair{"1x", "300"}, {"0", "500"}, {"1", "2273.16"}}) {
         ResultPages pages(testing::English());
-        EventLog log;
-        pages.setViewer(&log);
-        MessageRecorder recorder;
-        Calculate("8", T, pages, recorder);
-        ASSERT_GE(log.events.size(), 2u + 48u + 1u + 12u) << T;
-        EXPECT_EQ(log.events[0], Event(3, 0)) << T;
-        EXPECT_EQ(log.events[1], Event(3, 1)) << T;
-        std::set<Event> filled(log.events.begin() + 2, log.events.begin() + 50);
-        EXPECT_EQ(filled.size(), 48u) << T;
-        for (const Event& e : filled) EXPECT_TRUE(e.first == 1 || e.first == 2) << T;
-        std::vector<Event> rest(log.events.begin() + 50, log.events.end());
-        std::vector<Event> expected{{3, kRefresh}, {3, 13}};
-        Append(expected, 3, testing::WriteOrder(testing::kPage3State));
-        EXPECT_EQ(rest, expected) << T;
+        const Press before = PressOn(pages, "1", "300");
+        const Press press = PressOn(pages, P, T);
+        EXPECT_EQ(press.messages.size(), 1) << P << " " << T;
+        EXPECT_EQ(press.pages, before.pages) << P << " " << T;
     }
 }
 
-// ---- A fault in the middle of a page --------------------------------------------------------
-
-// Overwrites a slot with garbage the moment the run has written it, so that the heat-capacity
-// ratio cannot read it back.
+// Overwrites a slot with a text that is no number the moment the press writes it, so that the
+// heat-capacity ratio cannot read it back.
 class Saboteur : public PageViewer {
   public:
     Saboteur(ResultPages& pages, int page, int slot, QString garbage)
         : pages_(pages), page_(page), slot_(slot), garbage_(std::move(garbage)) {}
-    void slotWritten(int page, int index) override {
-        if (busy_ || page != page_ || index != slot_ || done_) return;
-        busy_ = true;
-        pages_.writeText(page, index, garbage_);
-        busy_ = false;
-        done_ = true;
+    void slotWritten(int page, int slot) override {
+        if (page == page_ && slot == slot_ && pages_.text(page, slot) != garbage_)
+            pages_.writeText(page, slot, garbage_);
     }
     void pageRefreshed(int) override {}
 
@@ -322,110 +200,93 @@ class Saboteur : public PageViewer {
     ResultPages& pages_;
     int page_, slot_;
     QString garbage_;
-    bool busy_ = false, done_ = false;
 };
 
 struct FaultCase {
-    const char* P;
-    const char* T;
+    const char *name, *P, *T;
     Column column;
-    bool onCv;            // garbage in cv (else in cp)
-    const char* garbage;  // what the slot shows instead of its number
+    int sabotaged;  // testing::kCp or testing::kCv
+    const char* garbage;
 };
-
-std::ostream& operator<<(std::ostream& out, const FaultCase& c) {
-    return out << c.P << " MPa, " << c.T << " K, " << c.column.name << (c.onCv ? " cv" : " cp")
-               << " \"" << c.garbage << '"';
-}
+const FaultCase kFaults[] = {
+    {"Page1Liquid_Cv", "1", "300", testing::kPage1Liquid, testing::kCv, "#garbage"},
+    {"Page2Vapour_Cp_Empty", "1", "300", testing::kPage2Vapour, testing::kCp, ""},
+    {"Page3Region1_Cv_inf", "1", "300", testing::kPage3State, testing::kCv, "inf"},
+    {"Page3Region3_Cv", "30", "650", testing::kPage3State, testing::kCv, "#garbage"},
+    {"Page3Region5_Cp_Infinity", "8", "2000", testing::kPage3State, testing::kCp, "Infinity"}};
 
 class FaultTest : public ::testing::TestWithParam<FaultCase> {};
 
-// The run stops at the ratio: the slots it wrote keep their texts, every other slot, although it
-// showed numbers of the earlier press, now shows "NaN", and page 3's region slot "Region :" if
-// the caption was not reached.
-TEST_P(FaultTest, ShowsTheErrorAndNaNForEverySlotNotReached) {
+// The press stops at the ratio with its message. Every slot then shows the number this press
+// computed for it, or "NaN" ("Region :" for the region): none shows a number of the press before.
+TEST_P(FaultTest, LeavesNoNumberOfTheEarlierPress) {
     const FaultCase& c = GetParam();
-    const bool saturation = std::strtod(c.T, nullptr) <= 647.0;
-    for (const Convention* convention : kConventions) {
-        const Press clean = FreshPress(c.P, c.T, *convention);
-        ASSERT_TRUE(clean.messages.isEmpty()) << c;
-
-        ResultPages pages(convention->locale());
-        PressOn(pages, "0.1", "500", *convention);  // every slot shows a number
-        const int garbageSlot = c.onCv ? c.column.cv : c.column.cp;
-        Saboteur saboteur(pages, c.column.page, garbageSlot, QString::fromUtf8(c.garbage));
-        pages.setViewer(&saboteur);
-        const Press faulty = PressOn(pages, c.P, c.T, *convention);
-        EXPECT_EQ(faulty.messages, QStringList{kComputationError}) << c;
-
-        // What the run wrote before it reached the ratio of the sabotaged column.
-        std::vector<Event> order;
-        if (saturation) {
-            order = SaturationBranchOrder();
-        } else {
-            order = {{3, 0}, {3, 1}};
-            for (int page = 1; page <= 2; ++page) {
-                for (int index = 0; index < 24; ++index) order.push_back({page, index});
-            }
-            order.push_back({3, 13});
-            Append(order, 3, testing::WriteOrder(testing::kPage3State));
-        }
-        std::set<Event> written;
-        for (const Event& e : order) {
-            if (e == Event(c.column.page, c.column.k)) break;
-            written.insert(e);
-        }
-        for (int page = 1; page <= 3; ++page) {
-            for (int index = 0; index < testing::kSlotCounts[page - 1]; ++index) {
-                const QString& text = faulty.pages[page - 1][index];
-                QString expected;
-                if (page == c.column.page && index == garbageSlot) {
-                    expected = QString::fromUtf8(c.garbage);
-                } else if (written.count({page, index}) != 0) {
-                    expected = clean.pages[page - 1][index];
-                } else {
-                    expected = page == 3 && index == 13 ? "Region :" : "NaN";
-                }
-                EXPECT_EQ(text, expected)
-                    << c << ", " << convention->name << ": page " << page << ", slot " << index;
-            }
+    ResultPages cleanPages(testing::English()), pages(testing::English());
+    const Press clean = PressOn(cleanPages, c.P, c.T);
+    const Press earlier = PressOn(pages, "0.1", "500");  // a number in every slot
+    const int slot = c.column.indices[c.sabotaged];
+    Saboteur saboteur(pages, c.column.page, slot, c.garbage);
+    pages.setViewer(&saboteur);
+    const Press faulty = PressOn(pages, c.P, c.T);
+    EXPECT_EQ(faulty.messages, QStringList{kComputationError});
+    EXPECT_EQ(faulty.pages[c.column.page - 1][c.column.indices[testing::kRatio]], "NaN");
+    for (int page = 1; page <= 3; ++page) {
+        for (int index = 0; index < SlotCount(page); ++index) {
+            const QString& text = faulty.pages[page - 1][index];
+            const QString unwritten =
+                page == 3 && index == testing::kRegionSlot ? "Region :" : "NaN";
+            EXPECT_TRUE(text == clean.pages[page - 1][index] || text == unwritten ||
+                        (page == c.column.page && index == slot && text == c.garbage))
+                << page << "/" << index << " shows \"" << text.toStdString()
+                << "\"; the press before \"" << earlier.pages[page - 1][index].toStdString()
+                << "\"";
         }
     }
 }
 
-// Texts that are no number, including those a lenient reader would take for infinity or NaN: a
-// ratio from "inf" would show 0.000 as if all were well.
-INSTANTIATE_TEST_SUITE_P(
-    Columns, FaultTest,
-    ::testing::Values(FaultCase{"1", "300", testing::kPage1Liquid, true, "#garbage"},
-                      FaultCase{"1", "300", testing::kPage1Vapour, true, "#garbage"},
-                      FaultCase{"1", "300", testing::kPage2Liquid, true, "#garbage"},
-                      FaultCase{"1", "300", testing::kPage2Vapour, false, "#garbage"},
-                      FaultCase{"1", "300", testing::kPage3State, true, "#garbage"},
-                      FaultCase{"30", "650", testing::kPage3State, true, "#garbage"},
-                      FaultCase{"8", "2000", testing::kPage3State, false, "#garbage"},
-                      FaultCase{"1", "300", testing::kPage3State, true, "inf"},
-                      FaultCase{"1", "300", testing::kPage1Liquid, true, "NaN"},
-                      FaultCase{"8", "2000", testing::kPage3State, true, "Infinity"},
-                      FaultCase{"1", "300", testing::kPage2Vapour, true, ""}));
+INSTANTIATE_TEST_SUITE_P(Columns, FaultTest, ::testing::ValuesIn(kFaults), testing::ByName());
 
-// ---- Heat-capacity ratio --------------------------------------------------------------------
-
-// The ratio of the rounded cp and cv differs at three decimals from that of the unrounded ones
-// for some states; the page must show the former.
-TEST(RatioTest, UsesTheRoundedValuesNotTheRoutines) {
-    FillCoefficientTables();
+// For some states the ratio of the rounded cp and cv differs at three decimals from that of the
+// unrounded values; the page must show the former.
+TEST(RatioTest, IsThatOfTheRoundedTexts) {
     int differing = 0;
-    for (int step = 0; step <= 60; ++step) {
-        const double T = 280.0 + 6.0 * step;
-        const std::string text = std::to_string(T);
-        const Press press = FreshPress("50", text.c_str(), kEnglish);
-        ASSERT_TRUE(press.messages.isEmpty()) << T;
+    for (double T = 280.0; T <= 640.0; T += 6.0) {
+        ResultPages pages(testing::English());
+        const Press press = PressOn(pages, "50", QString::number(T));
         const double cp = R1cp(50, T), cv = R1cv(50, T);
-        EXPECT_EQ(press.pages[2][11], Shown(Rounded(cp, 3) / Rounded(cv, 3), 3, kEnglish)) << T;
-        differing += press.pages[2][11] != Shown(cp / cv, 3, kEnglish);
+        EXPECT_EQ(press.pages[2][11],
+                  Shown(testing::Rounded(cp, 3) / testing::Rounded(cv, 3), 3, testing::kEnglish))
+            << T;
+        differing += press.pages[2][11] != Shown(cp / cv, 3, testing::kEnglish);
     }
     EXPECT_GT(differing, 0) << "no state tells the rounded ratio from the unrounded one";
+}
+
+// Over many decades, both signs, values that round to zero or carry into a new group of
+// thousands, the page shows what an independent formatter shows, and reads it back.
+TEST(FormatTest, AgreesWithAnIndependentFormatter) {
+    for (const testing::Convention& convention : testing::kConventions) {
+        ResultPages pages(convention.locale());
+        for (int step = -400; step <= 600; ++step) {
+            const double magnitude =
+                (step % 7 == 0 ? 0.99999996 : 1.2345678901) * std::pow(10.0, step / 50.0);
+            for (const double value : {magnitude, -magnitude}) {
+                for (const int decimals : {3, 4, 6}) {
+                    pages.writeNumber(1, 0, value, decimals);
+                    // Where a double can hold an exact half in the last decimal, it may round
+                    // either way.
+                    if (magnitude * std::pow(10.0, decimals + 1) > 0x1p53) continue;
+                    ASSERT_EQ(pages.text(1, 0), Shown(value, decimals, convention))
+                        << convention.name << ": " << value << " with " << decimals;
+                    EXPECT_NEAR(pages.readNumber(1, 0), value,
+                                0.5000001 * std::pow(10.0, -decimals) + 1e-15 * magnitude);
+                }
+            }
+        }
+    }
+    ResultPages pages(testing::German());
+    for (const double value : {-0.00004, 999.99996, 1e20}) pages.writeNumber(1, 0, value, 4);
+    EXPECT_EQ(pages.text(1, 0), "100.000.000.000.000.000.000,0000");
 }
 
 }  // namespace

@@ -1,204 +1,135 @@
-// The command-line companion run as a separate process: its human and JSON output against a
-// press of Calculate in the same process, its exit status, its messages on the standard error,
-// its usage error and its regional settings.
+// vapomet-cli run as a separate process: its pages and messages against a press of Calculate in
+// this process under the same regional settings, its tables against presses and the single
+// routines, and its exit statuses.
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <string>
-#include <utility>
-#include <vector>
 
-#include "driver/calculate.h"
 #include "driver/plan.h"
-#include "tests/support/message_recorder.h"
-#include "tests/support/run_cli.h"
+#include "driver/quantities.h"
+#include "property/property.h"
+#include "tests/support/case_names.h"
+#include "tests/support/support.h"
 
 namespace vapomet {
 namespace {
 
-using testing::MessageRecorder;
-
-using testing::CliOutcome;
 using testing::RunCli;
-using Environment = QStringList;
 
-const Environment kEnglishSettings{"LC_ALL=en_US.UTF-8"};
-const Environment kGermanSettings{"LC_ALL=de_DE.UTF-8"};
-
-struct DirectPress {
-    std::array<QStringList, 3> pages;
-    QStringList messages;
-};
-
-DirectPress PressDirectly(const char* P, const char* T, const QLocale& locale) {
-    ResultPages pages(locale);
-    MessageRecorder recorder;
-    Calculate(QString::fromUtf8(P), QString::fromUtf8(T), pages, recorder);
-    return {{pages.texts(1), pages.texts(2), pages.texts(3)}, recorder.messages};
-}
-
-QStringList Lines(const std::string& text) {
-    return QString::fromStdString(text).split('\n');
-}
-
-// ---- Human output ---------------------------------------------------------------------------
-
-TEST(CliTest, PrintsThePagesWithTheirCaptions) {
-    const CliOutcome run = RunCli({"1", "300"}, kEnglishSettings);
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "");
-    const DirectPress press = PressDirectly("1", "300", testing::English());
-
-    // The pages follow each other, separated by an empty line, each headed by its title.
-    const QStringList blocks = QString::fromStdString(run.out).trimmed().split("\n\n");
-    ASSERT_EQ(blocks.size(), 3) << run.out;
-    for (int page = 1; page <= 3; ++page) {
-        const QStringList lines = blocks[page - 1].split('\n');
-        const std::span<const int> order = SlotReadingOrder(page);
-        ASSERT_EQ(lines.size(), static_cast<int>(order.size()) + 1)
-            << blocks[page - 1].toStdString();
-        EXPECT_TRUE(lines[0].contains(QStringLiteral("IAPWS - %1").arg(page)))
-            << lines[0].toStdString();
-        for (std::size_t row = 0; row < order.size(); ++row) {
-            const int index = order[row];
-            const QString line = lines[static_cast<int>(row) + 1].trimmed();
-            const QString text = press.pages[page - 1][index];
-            const QString caption = SlotCaption(page, index);
-            if (caption.isEmpty()) {
-                EXPECT_EQ(line, text.trimmed()) << "page " << page << ", slot " << index;
-            } else {
-                EXPECT_TRUE(line.startsWith(caption + ' ')) << line.toStdString();
-                EXPECT_EQ(line.mid(caption.size()).trimmed(), text)
-                    << "page " << page << ", slot " << index;
-            }
-        }
-    }
-    EXPECT_TRUE(run.out.find("Region - 1  Water below Triple Point") != std::string::npos);
-    EXPECT_TRUE(run.out.find("P sat (MPa)") != std::string::npos);
-    EXPECT_TRUE(run.out.find("Cv'(kJ/kg) =") != std::string::npos);
-}
-
-TEST(CliTest, InvalidRegionExitsWithOneAndTheMessageOnStandardError) {
-    const CliOutcome run = RunCli({"10.1", "1100"}, kEnglishSettings);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("Invalid Region - Recheck Input Data ...."), std::string::npos)
-        << run.err;
-    EXPECT_EQ(run.out.find("Invalid Region"), std::string::npos) << "message on stdout";
-    EXPECT_EQ(Lines(run.err).filter("Invalid Region").size(), 1);
-}
-
-// ---- JSON output ----------------------------------------------------------------------------
-
-struct JsonCase {
-    const char* P;
-    const char* T;
+struct PressCase {
+    const char *name, *P, *T, *settings, *alsoLang;  // the environment's regional settings
     int status;
 };
+const PressCase kPresses[] = {
+    {"Region1", "1", "300", "LC_ALL=en_US.UTF-8", "", 0},
+    {"Region3", "30", "650", "LC_ALL=en_US.UTF-8", "", 0},
+    {"NoRegion", "10.1", "1100", "LC_ALL=en_US.UTF-8", "", 1},
+    {"NotANumber", "abc", "300", "LC_ALL=en_US.UTF-8", "", 1},
+    {"GermanComma_LC_ALL", "0,5", "300", "LC_ALL=de_DE.UTF-8", "", 0},
+    {"GermanComma_LANG", "0,5", "300", "LANG=de_DE.UTF-8", "", 0},
+    {"EnglishOverGerman", "0.5", "300", "LC_ALL=en_US.UTF-8", "LANG=de_DE.UTF-8", 0}};
 
-class CliJsonTest : public ::testing::TestWithParam<JsonCase> {};
+class CliPressTest : public ::testing::TestWithParam<PressCase> {};
 
-TEST_P(CliJsonTest, GivesThePagesAndMessagesOfADirectPress) {
-    const JsonCase& c = GetParam();
-    const CliOutcome run = RunCli({"--json", c.P, c.T}, kEnglishSettings);
-    EXPECT_EQ(run.status, c.status) << run.err;
-    QJsonParseError error;
-    const QJsonDocument document =
-        QJsonDocument::fromJson(QByteArray::fromStdString(run.out), &error);
-    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString() << "\n"
-                                                     << run.out;
-    ASSERT_TRUE(document.isObject());
-    const QJsonObject root = document.object();
-    const DirectPress press = PressDirectly(c.P, c.T, testing::English());
-
-    ASSERT_TRUE(root.value("messages").isArray());
-    QStringList messages;
-    for (const QJsonValue& message : root.value("messages").toArray())
-        messages << message.toString();
-    EXPECT_EQ(messages, press.messages);
-    EXPECT_EQ(messages.isEmpty(), c.status == 0);
-
-    const QJsonObject pages = root.value("pages").toObject();
-    ASSERT_EQ(pages.size(), 3);
+// The JSON output holds the pages and messages of the same press in this process; the plain
+// output lists every slot under its page's title with its caption, the messages go to the
+// standard error.
+TEST_P(CliPressTest, GivesThePagesAndMessagesOfADirectPress) {
+    const PressCase& c = GetParam();
+    ResultPages pages(QString(c.settings).contains("de_DE") ? testing::German()
+                                                            : testing::English());
+    testing::MessageRecorder recorder;
+    Calculate(c.P, c.T, pages, recorder);
+    const QStringList settings = QStringList{c.settings, c.alsoLang}.filter("=");
+    const testing::CliOutcome json = RunCli({"--json", c.P, c.T}, settings);
+    const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+    EXPECT_EQ(json.status, c.status);
+    EXPECT_EQ(root["messages"].toVariant().toStringList(), recorder.messages);
+    const testing::CliOutcome plain = RunCli({c.P, c.T}, settings);
+    EXPECT_EQ(plain.status, c.status);
+    QString errors;
+    for (const QString& message : recorder.messages)
+        errors += "Vapomet: " + message.trimmed() + '\n';
+    EXPECT_EQ(QString::fromStdString(plain.err), errors);
+    const QStringList blocks = QString::fromStdString(plain.out).trimmed().split("\n\n");
+    ASSERT_EQ(blocks.size(), 3);
     for (int page = 1; page <= 3; ++page) {
-        const QJsonArray texts = pages.value(QString::number(page)).toArray();
-        ASSERT_EQ(texts.size(), page == 3 ? 14 : 24) << "page " << page;
-        for (int index = 0; index < texts.size(); ++index) {
-            ASSERT_TRUE(texts[index].isString());
-            EXPECT_EQ(texts[index].toString(), press.pages[page - 1][index])
-                << c.P << ", " << c.T << ": page " << page << ", slot " << index;
+        EXPECT_EQ(root["pages"][QString::number(page)].toVariant().toStringList(),
+                  pages.texts(page));
+        QStringList lines = blocks[page - 1].split('\n');
+        EXPECT_TRUE(lines.takeFirst().startsWith(PageTitle(page)));
+        ASSERT_EQ(lines.size(), SlotCount(page));
+        for (int row = 0; row < lines.size(); ++row) {
+            const int slot = SlotReadingOrder(page)[row];
+            EXPECT_EQ(lines[row].simplified(),
+                      (SlotCaption(page, slot) + ' ' + pages.text(page, slot)).simplified());
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, CliJsonTest,
-                         ::testing::Values(JsonCase{"1", "300", 0}, JsonCase{"30", "650", 0},
-                                           JsonCase{"8", "2000", 0}, JsonCase{"10.1", "1100", 1},
-                                           JsonCase{"abc", "300", 1}, JsonCase{"", "300", 1},
-                                           JsonCase{"0", "500", 1}));
+INSTANTIATE_TEST_SUITE_P(Inputs, CliPressTest, ::testing::ValuesIn(kPresses), testing::ByName());
 
-// ---- Usage ----------------------------------------------------------------------------------
-
-class CliUsageTest : public ::testing::TestWithParam<QStringList> {};
-
-TEST_P(CliUsageTest, PrintsUsageAndExitsWithTwo) {
-    const CliOutcome run = RunCli(GetParam(), kEnglishSettings);
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("usage: vapomet-cli"), std::string::npos) << run.err;
-    EXPECT_EQ(run.out, "");
+// Bad arguments: what is wrong on the standard error, nothing on the output, status 2.
+TEST(CliUsageTest, SaysWhatIsWrongAndExitsWithTwo) {
+    for (const QStringList& arguments : {QStringList{},
+                                         {"1"},
+                                         {"--json"},
+                                         {"1", "300", "5"},
+                                         {"--grid", "P=1:2:3"},
+                                         {"--grid", "P=0:2:3", "T=300:400:2", "--log", "P"},
+                                         {"--saturation", "Q=1:2:3"},
+                                         {"--batch", "/no/such/file"}}) {
+        const testing::CliOutcome run = RunCli(arguments);
+        EXPECT_EQ(run.status, 2) << arguments.join(' ').toStdString();
+        EXPECT_NE(run.err.find("vapomet-cli"), std::string::npos);
+        EXPECT_EQ(run.out, "");
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Arguments, CliUsageTest,
-                         ::testing::Values(QStringList{}, QStringList{"1"}, QStringList{"--json"},
-                                           QStringList{"--json", "1"},
-                                           QStringList{"1", "300", "5"}));
+std::vector<QJsonObject> Rows(const std::string& out) {
+    std::vector<QJsonObject> rows;
+    for (const QByteArray& line : QByteArray::fromStdString(out).split('\n'))
+        if (!line.isEmpty()) rows.push_back(QJsonDocument::fromJson(line).object());
+    return rows;
+}
 
-// ---- Regional settings ----------------------------------------------------------------------
-
-struct SettingsCase {
-    const char* name;
-    Environment environment;
-    bool german;
-};
-
-class CliSettingsTest : public ::testing::TestWithParam<SettingsCase> {};
-
-TEST_P(CliSettingsTest, NumbersFollowTheUsersSettings) {
-    const SettingsCase& c = GetParam();
-    const char* pressure = c.german ? "0,5" : "0.5";
-    const CliOutcome run = RunCli({"--json", pressure, "300"}, c.environment);
-    ASSERT_EQ(run.status, 0) << c.name << ": " << run.err;
-    const QJsonObject pages = QJsonDocument::fromJson(QByteArray::fromStdString(run.out))
-                                  .object()
-                                  .value("pages")
-                                  .toObject();
-    const DirectPress press =
-        PressDirectly(pressure, "300", c.german ? testing::German() : testing::English());
-    for (int page = 1; page <= 3; ++page) {
-        const QJsonArray texts = pages.value(QString::number(page)).toArray();
-        ASSERT_EQ(texts.size(), press.pages[page - 1].size()) << c.name;
-        for (int index = 0; index < texts.size(); ++index) {
-            EXPECT_EQ(texts[index].toString(), press.pages[page - 1][index])
-                << c.name << ": page " << page << ", slot " << index;
+// Each line of a batch but remarks gives the row of a press of its texts: its message, or each
+// value as page 3 shows it at its decimals; CSV has a header with the units. Grid and saturation
+// rows hold the single routines' values bit for bit, as the shortest text of a double reads back.
+TEST(TablesTest, AreThePressesAndTheSingleRoutines) {
+    const QStringList lines{"1 300", "# a remark", "abc 300", "10.1 1100", "30,650", "1 2 3"};
+    const QByteArray input = lines.join('\n').toUtf8();
+    const std::vector<QJsonObject> rows =
+        Rows(RunCli({"--batch", "--json"}, {"LC_ALL=C"}, input).out);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[1]["message"].toString() + rows[4]["message"].toString(),
+              kInvalidNumber + kInvalidNumber);
+    EXPECT_EQ(rows[2]["message"].toString(), kInvalidRegion.trimmed());
+    for (const auto& [row, P, T] : {std::tuple{rows[0], "1", "300"}, {rows[3], "30", "650"}}) {
+        ResultPages pages(QLocale::c());
+        testing::MessageRecorder recorder;
+        Calculate(P, T, pages, recorder);
+        for (const Quantity& q : Quantities()) {
+            const int slot = SlotOf(q.id, 3, Phase::None);
+            if (q.decimals < 0 || slot < 0 || q.id == QuantityId::Ratio) continue;
+            EXPECT_EQ(QLocale::c().toString(row[q.column].toDouble(), 'f', q.decimals),
+                      QString(pages.text(3, slot)).remove(','))
+                << q.column;
         }
     }
-    // Page 3 slot 0 shows the pressure with the convention's decimal separator.
-    EXPECT_EQ(pages.value("3").toArray()[0].toString(), c.german ? "0,5000" : "0.5000") << c.name;
+    const QStringList csv =
+        QString::fromStdString(RunCli({"--batch"}, {"LC_ALL=C"}, input).out).split('\n');
+    EXPECT_TRUE(csv[0].startsWith("P (MPa),T (K),region,v (m3/kg),density (kg/m3),h (kJ/kg)"));
+    EXPECT_TRUE(csv[1].startsWith("1,300,1,") && csv[1].count(',') == csv[0].count(','));
+    for (const QJsonObject& r : Rows(RunCli({"--grid", "P=1:10:2", "T=300:900:2", "--json"}).out)) {
+        const double P = r["P"].toDouble(), T = r["T"].toDouble();
+        EXPECT_EQ(r["h"].toDouble(), (T < 500 ? R1h : R2h)(P, T)) << P << " MPa, " << T << " K";
+    }
+    for (const QJsonObject& r : Rows(RunCli({"--saturation", "T=300:640:3", "--json"}).out))
+        EXPECT_EQ(r["vapour h"].toDouble(), R2h(Satpr(r["T"].toDouble()), r["T"].toDouble()));
 }
-
-INSTANTIATE_TEST_SUITE_P(Environments, CliSettingsTest,
-                         ::testing::Values(SettingsCase{"LC_ALL=de_DE", kGermanSettings, true},
-                                           SettingsCase{"LANG=de_DE", {"LANG=de_DE.UTF-8"}, true},
-                                           SettingsCase{"LC_ALL=en_US over LANG=de_DE",
-                                                        {"LC_ALL=en_US.UTF-8", "LANG=de_DE.UTF-8"},
-                                                        false},
-                                           SettingsCase{"LC_ALL=en_US", kEnglishSettings, false}),
-                         [](const ::testing::TestParamInfo<SettingsCase>& p) {
-                             return std::to_string(p.index) +
-                                    (p.param.german ? "_comma" : "_point");
-                         });
 
 }  // namespace
 }  // namespace vapomet

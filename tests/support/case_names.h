@@ -1,9 +1,13 @@
-// Names for the rows of parametrized GoogleTest tables: each row carries its own `name`, which
-// ctest lists and a failure reports, instead of the row's bytes.
+// Names for the rows of parametrized GoogleTest tables, which ctest lists and a failure reports:
+// a row's own `name`, or a text or number spelled in the characters a name may hold.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace vapomet::testing {
@@ -14,5 +18,36 @@ struct ByName {
         return row.param.name;
     }
 };
+
+// "-1.5e3" becomes minus1dot5e3, "" empty, any byte beyond ASCII x and its value in hex.
+inline std::string Spelled(const std::string& text) {
+    std::string name;
+    for (const unsigned char ch : text) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "x%02X", ch);
+        name += std::isalnum(ch) ? std::string(1, static_cast<char>(ch))
+                : ch == '.'      ? "dot"
+                : ch == ','      ? "comma"
+                : ch == '-'      ? "minus"
+                : ch == '+'      ? "plus"
+                                 : hex;
+    }
+    return name.empty() ? "empty" : name;
+}
+
+// 0.0035 becomes 0_0035: the shortest digits that read back as the value.
+inline std::string Spelled(double value) {
+    char text[32];
+    const int whole =
+        value == 0 ? 1 : std::max(1, 1 + static_cast<int>(std::log10(std::fabs(value))));
+    for (int digits = whole; digits <= 17; ++digits)  // no exponent where whole digits will do
+        if (std::snprintf(text, sizeof text, "%.*g", digits, value) > 0 &&
+            std::strtod(text, nullptr) == value)
+            break;
+    std::string name(text);
+    for (char& ch : name)
+        if (ch == '.' || ch == '-' || ch == '+') ch = '_';
+    return name;
+}
 
 }  // namespace vapomet::testing

@@ -1,22 +1,16 @@
-// Helpers of the window tests: a made-up registry, a started program, typing
-// and the windows of the pages.
+// Helpers of the window tests: a started program, typing and pressing, the windows of the
+// pages, and an answerer of message boxes.
 #pragma once
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStringList>
 #include <QTest>
 #include <QTimer>
-#include <QWidget>
-#include <map>
 #include <memory>
 
-#include "tests/support/message_recorder.h"
+#include "tests/support/support.h"
 #include "ui/look.h"
 #include "ui/module1.h"
 #include "ui/sysinfo.h"
@@ -32,17 +26,18 @@ inline void FlushDeletes() {
     QCoreApplication::processEvents();
 }
 
-// The top-level widgets (or, with all, any widgets) with this object name that still exist.
-inline int CountWindows(const QString& name, bool all = false) {
-    int count = 0;
-    for (QWidget* widget : all ? QApplication::allWidgets() : QApplication::topLevelWidgets())
-        count += widget->objectName() == name;
-    return count;
+inline int CountWidgets(const QString& name) {
+    const QWidgetList all = QApplication::allWidgets();
+    return static_cast<int>(std::count_if(
+        all.begin(), all.end(), [&](QWidget* widget) { return widget->objectName() == name; }));
 }
 
-// A program after start-up with no splash wait, its messages recorded and its end noted.
+// A program after start-up without the splash wait, its messages recorded and its end noted.
 struct StartedProgram {
-    StartedProgram() : program(std::make_unique<ui::Module1>(English())) {
+    explicit StartedProgram(const QLocale& locale = English())
+        : program(std::make_unique<ui::Module1>(locale)) {
+        QApplication::setQuitOnLastWindowClosed(false);
+        ui::RegisterFontSubstitutes();
         program->setMessageSink(&recorder);
         program->setEndProgram([this] { ++ends; });
         program->startUp(std::chrono::milliseconds(0));
@@ -51,70 +46,25 @@ struct StartedProgram {
         program.reset();
         FlushDeletes();
     }
-    ui::Module1& operator*() { return *program; }
     ui::Module1* operator->() { return program.get(); }
+    // The window of a page, as a page and as a widget; null when it is not loaded.
+    ui::PageWindow* page(int page) {
+        if (page == 1) return program->frmMain();
+        return page == 2 ? static_cast<ui::PageWindow*>(program->steam2()) : program->steam3();
+    }
+    QWidget* window(int page) { return dynamic_cast<QWidget*>(this->page(page)); }
+    QStringList shown(int page) {
+        QStringList texts;
+        for (int slot = 0; slot < this->page(page)->valueSlots().count(); ++slot)
+            texts.append(this->page(page)->valueSlots().slot(slot)->wholeText());
+        return texts;
+    }
 
     MessageRecorder recorder;
     int ends = 0;
     std::unique_ptr<ui::Module1> program;
 };
 
-// The window of a page, as a page and as a widget; null when it is not loaded.
-inline ui::PageWindow* PageOf(StartedProgram& program, int page) {
-    if (page == 2) return program->steam2();
-    if (page == 3) return program->steam3();
-    return program->frmMain();
-}
-inline QWidget* WindowOf(StartedProgram& program, int page) {
-    return dynamic_cast<QWidget*>(PageOf(program, page));
-}
-
-// Answers the program's message boxes while it lives: notes each box as it was shown and
-// clicks its OK button.
-class BoxAnswerer {
-  public:
-    struct Box {
-        QString title, text;
-        int buttons;
-        QMessageBox::Icon icon;
-        Qt::WindowModality modality;
-        Qt::WindowFlags flags;
-    };
-
-    BoxAnswerer() {
-        timer_.setInterval(1);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr || !box->isVisible()) return;
-            boxes.append({box->windowTitle(), box->text(), static_cast<int>(box->buttons().size()),
-                          box->icon(), box->windowModality(), box->windowFlags()});
-            box->button(QMessageBox::Ok)->click();
-        });
-        timer_.start();
-    }
-    QStringList texts() const {
-        QStringList shown;
-        for (const Box& box : boxes) shown.append(box.text);
-        return shown;
-    }
-    QList<Box> boxes;
-
-  private:
-    QTimer timer_;
-};
-
-// What a freshly loaded page shows under en_US.
-inline QStringList FreshTexts(int page) {
-    QStringList texts(SlotCount(page), QStringLiteral("NaN"));
-    if (page == 3) {
-        texts[0] = QStringLiteral("5.000");
-        texts[1] = QStringLiteral("500.000");
-        texts[RegionSlot()] = QStringLiteral("Region :");
-    }
-    return texts;
-}
-
-// Replaces the text of an input box by typing.
 inline void Type(QLineEdit* box, const QString& text) {
     box->setFocus();
     box->selectAll();
@@ -122,73 +72,39 @@ inline void Type(QLineEdit* box, const QString& text) {
     QTest::keyClicks(box, text);
 }
 
-// The texts the page's window shows, slot by slot.
-inline QStringList ShownTexts(ui::PageWindow& window) {
-    QStringList texts;
-    for (int index = 0; index < window.valueSlots().count(); ++index) {
-        texts.append(window.valueSlots().slot(index)->wholeText());
-    }
-    return texts;
+// Types P and T and clicks "Calculate".
+inline void Press(StartedProgram& program, const QString& p, const QString& t) {
+    Type(program->frmMain()->Text1, p);
+    Type(program->frmMain()->Text2, t);
+    QTest::mouseClick(program->frmMain()->Calbtn, Qt::LeftButton);
 }
 
-// A registry made up by the test: keys by root and name, values with their type and bytes.
-class FakePlatform : public ui::SystemPlatform {
+// Answers the program's message boxes while it lives: notes each box as its caption, text,
+// number of buttons, icon and modality, whether it can be minimized or maximized, and clicks
+// its OK.
+class BoxAnswerer {
   public:
-    struct Value {
-        std::uint32_t type;
-        QByteArray bytes;
-    };
-
-    void addValue(std::uint32_t root, const QString& key, const QString& name, Value value) {
-        keys[{root, key}][name] = std::move(value);
+    BoxAnswerer() {
+        timer_.setInterval(1);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible()) return;
+            const auto sizing = Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
+            boxes.append(QStringLiteral("%1|%2|%3|%4|%5|%6")
+                             .arg(box->windowTitle(), box->text())
+                             .arg(box->buttons().size())
+                             .arg(box->icon())
+                             .arg(box->windowModality())
+                             .arg((box->windowFlags() & sizing) != 0));
+            texts.append(box->text());
+            box->button(QMessageBox::Ok)->click();
+        });
+        timer_.start();
     }
+    QStringList boxes, texts;
 
-    bool openKey(std::uint32_t root, const QString& keyName, std::uint32_t access,
-                 KeyHandle& key) override {
-        accesses.append(access);
-        const auto found = keys.find({root, keyName});
-        if (found == keys.end()) {
-            key = 0;
-            return false;
-        }
-        key = nextHandle++;
-        openKeys[key] = &found->second;
-        return true;
-    }
-
-    bool queryValue(KeyHandle key, const QString& valueName, std::uint32_t& type, char* buffer,
-                    std::uint32_t& size) override {
-        const auto open = openKeys.find(key);
-        if (open == openKeys.end()) return false;
-        const auto value = open->second->find(valueName);
-        if (value == open->second->end()) return false;
-        if (static_cast<std::uint32_t>(value->second.bytes.size()) > size) return false;
-        std::copy(value->second.bytes.begin(), value->second.bytes.end(), buffer);
-        size = static_cast<std::uint32_t>(value->second.bytes.size());
-        type = value->second.type;
-        return true;
-    }
-
-    void closeKey(KeyHandle key) override {
-        ++closes;
-        openKeys.erase(key);
-    }
-
-    bool isOrdinaryFile(const QString& path) override { return files.contains(path); }
-
-    bool startProcess(const QString& path) override {
-        startAttempts.append(path);
-        return startable.contains(path);
-    }
-
-    std::map<std::pair<std::uint32_t, QString>, std::map<QString, Value>> keys;
-    std::map<KeyHandle, std::map<QString, Value>*> openKeys;
-    KeyHandle nextHandle = 1;
-    QList<std::uint32_t> accesses;
-    int closes = 0;
-    QStringList files;
-    QStringList startable;
-    QStringList startAttempts;
+  private:
+    QTimer timer_;
 };
 
 }  // namespace vapomet::uitest

@@ -1,15 +1,35 @@
-// vapomet-cli run as a separate process, with the regional settings of the test only, as the
-// tests of the companion and the long run through the windows start it.
+// What the tests and fuzzers share: the one recorder that stands in for the message boxes, the
+// regional settings the tests use, QString in failure messages, and vapomet-cli run as a
+// separate process with the regional settings of the test only.
 #pragma once
 
-#include <QByteArray>
+#include <QLocale>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QStringList>
-#include <string>
+#include <ostream>
+
+#include "driver/calculate.h"
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace vapomet::testing {
 
+class MessageRecorder : public MessageSink {
+  public:
+    void showMessage(const QString& text) override { messages.append(text); }
+    QStringList messages;
+};
+
+inline QLocale English() {
+    return QLocale(QLocale::English, QLocale::UnitedStates);
+}
+inline QLocale German() {
+    return QLocale(QLocale::German, QLocale::Germany);
+}
+
+#ifdef VAPOMET_CLI
 struct CliOutcome {
     int status = -1;  // -1: it did not end normally within a minute
     std::string out, err;
@@ -29,12 +49,10 @@ inline CliOutcome RunCli(const QStringList& arguments,
     cli.start(QStringLiteral(VAPOMET_CLI), arguments);
     cli.write(input);
     cli.closeWriteChannel();
-    CliOutcome outcome;
-    if (!cli.waitForFinished(60000) || cli.exitStatus() != QProcess::NormalExit) return outcome;
-    outcome.status = cli.exitCode();
-    outcome.out = cli.readAllStandardOutput().toStdString();
-    outcome.err = cli.readAllStandardError().toStdString();
-    return outcome;
+    if (!cli.waitForFinished(60000) || cli.exitStatus() != QProcess::NormalExit) return {};
+    return {cli.exitCode(), cli.readAllStandardOutput().toStdString(),
+            cli.readAllStandardError().toStdString()};
 }
+#endif
 
 }  // namespace vapomet::testing

@@ -1,0 +1,258 @@
+// The windows in use: start-up, presses from the keyboard show what the driver writes, messages
+// come as modal boxes and leave the focus where the user works, notes, copying and accessible
+// names, moving between the pages, closed pages, help and About, System Info, and the end.
+#include <QAccessible>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <ctime>
+
+#include "driver/plan.h"
+#include "tests/ui/window_support.h"
+
+using namespace vapomet;
+using namespace vapomet::uitest;
+
+class WindowsTest : public QObject {
+    Q_OBJECT
+    QStringList shown_;  // each window of the program as it is first shown or hidden
+
+  public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        const QString entry = (event->type() == QEvent::Show ? "show " : "hide ") +
+                              (widget != nullptr ? widget->objectName() : QString());
+        if (widget != nullptr && widget->isWindow() && !widget->objectName().isEmpty() &&
+            (event->type() == QEvent::Show || event->type() == QEvent::Hide) &&
+            !shown_.contains(entry))
+            shown_.append(entry);
+        return false;
+    }
+
+  private slots:
+    // Start-up: the splash for at least two seconds without spinning, the windows in their
+    // order, page 1 in front, every window showing its page's load texts in the user's
+    // convention.
+    void startUpInOrder() {
+        QApplication::setQuitOnLastWindowClosed(false);
+        qApp->installEventFilter(this);
+        MessageRecorder recorder;
+        ui::Module1 program(English());
+        program.setMessageSink(&recorder);
+        qint64 splashGoneAt = -1;
+        bool mainLoadedHidden = false;
+        QElapsedTimer clock;
+        connect(&program, &ui::Module1::splashUnloaded, this, [&] {
+            splashGoneAt = clock.elapsed();
+            mainLoadedHidden = program.frmMain() != nullptr && !program.frmMain()->isVisible();
+        });
+        const std::clock_t processor = std::clock();  // this process's processor time
+        clock.start();
+        program.startUp();
+        qApp->removeEventFilter(this);
+        QVERIFY2(splashGoneAt >= 2000 && mainLoadedHidden,
+                 qPrintable(QString::number(splashGoneAt)));
+        // A waiting loop that spun would use about as much processor time as wall time.
+        QVERIFY(std::clock() - processor < CLOCKS_PER_SEC / 4000 * clock.elapsed());
+        QCOMPARE(shown_, (QStringList{"show frmSplash", "hide frmSplash", "show Steam3",
+                                      "show Steam2", "show frmMain"}));
+        QCOMPARE(QApplication::activeWindow(), program.frmMain());
+        QVERIFY(program.frmSplash() == nullptr && recorder.messages.isEmpty());
+    }
+
+    // Enter on "Calculate" or in either box presses it: the windows show what the driver alone
+    // writes for the same texts. The press keeps the boxes' texts but not the typing before it
+    // for undoing, which would grow with every press of a long session.
+    void enterPresses() {
+        for (const char* focus : {"Calbtn", "Text1", "Text2"}) {
+            StartedProgram program;
+            ResultPages expected = program->pages();
+            expected.setViewer(nullptr);
+            Calculate("3", "500", expected, program.recorder);
+            Type(program->frmMain()->Text1, "3");
+            Type(program->frmMain()->Text2, "500");
+            program->frmMain()->findChild<QWidget*>(focus)->setFocus();
+            QTest::keyClick(QApplication::focusWidget(),
+                            focus[4] == '2' ? Qt::Key_Enter : Qt::Key_Return);
+            QVERIFY2(program.recorder.messages.isEmpty(), focus);
+            for (int page = 1; page <= kPageCount; ++page)
+                QCOMPARE(program.shown(page), expected.texts(page));
+            QCOMPARE(program->frmMain()->Text1->text(), QStringLiteral("3"));
+            QVERIFY(!program->frmMain()->Text1->isUndoAvailable());
+        }
+    }
+
+    void messageBox_data() {
+        QTest::addColumn<QString>("p");
+        QTest::addColumn<QString>("t");
+        QTest::addColumn<bool>("temperatureBox");
+        for (const auto& [name, p, t, box] :
+             {std::tuple{"PressureNotANumber", "1,5x", "300", false},
+              {"TemperatureNotANumber", "1", "3OO", true},
+              {"PressureOutOfRange", "150", "300", false},
+              {"TemperatureOutOfRange", "1", "3000", true}})
+            QTest::newRow(name) << QString(p) << QString(t) << box;
+    }
+
+    // A message is a box modal to the whole program, captioned "Vapomet", OK only, no icon, no
+    // minimize or maximize; then page 1 is active again with the refused text selected.
+    void messageBox() {
+        QFETCH(QString, p);
+        QFETCH(QString, t);
+        QFETCH(bool, temperatureBox);
+        StartedProgram program;
+        program->setMessageSink(nullptr);  // the real message boxes
+        program->showSteam3();             // another page in front
+        QVERIFY(QTest::qWaitForWindowActive(program->steam3()));
+        BoxAnswerer answerer;
+        Press(program, p, t);
+        // Caption "Vapomet", one button, no icon (0), modal to the application (2), no sizing.
+        QCOMPARE(answerer.boxes, QStringList{"Vapomet|" + answerer.texts.value(0) + "|1|0|2|0"});
+        QVERIFY(QTest::qWaitForWindowActive(program->frmMain()));
+        QLineEdit* refused = temperatureBox ? program->frmMain()->Text2 : program->frmMain()->Text1;
+        QCOMPARE(QApplication::focusWidget(), refused);
+        QCOMPARE(refused->selectedText(), temperatureBox ? t : p);
+    }
+
+    // The pages say where they use the region-1 and region-2 equations beyond their range, and
+    // stop saying it with the next press.
+    void beyondTheRegionsIsNoted() {
+        StartedProgram program;
+        const auto noted = [](QWidget* window, const char* label) {
+            return window->findChild<QLabel*>(label)->toolTip().contains("beyond the range");
+        };
+        for (const auto& [p, t, page1, page3] :
+             {std::tuple{"30", "630", true, true}, std::tuple{"16", "640", true, false},
+              std::tuple{"1", "300", false, false}, std::tuple{"30", "630", true, true}}) {
+            Press(program, p, t);
+            QCOMPARE(noted(program->frmMain(), "Label3"), page1);
+            QCOMPARE(noted(program->frmMain(), "Label8"), page1);
+            QCOMPARE(noted(program->steam3(), "Label1_13"), page3);
+        }
+    }
+
+    // Ctrl+C copies the page in front, Ctrl+Shift+C all pages, and with a slot's text selected
+    // that text; screen readers hear what each box and slot is.
+    void copyingAndAccessibleNames() {
+        StartedProgram program;
+        Press(program, "1", "300");
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        QStringList pages;
+        for (int page = 1; page <= kPageCount; ++page) {
+            ui::ShowInFront(program.window(page));
+            QVERIFY(QTest::qWaitForWindowActive(program.window(page)));
+            QTest::keyClick(program.window(page), Qt::Key_C, Qt::ControlModifier);
+            pages.append(clipboard->text());
+            QCOMPARE(pages.last(), PageText(program->pages(), page));
+        }
+        QVERIFY(pages[0].contains("\nT\t300.0000\tK\n") &&
+                pages[0].contains("h'(kJ/kg)\t112.5750\tkJ/kg\n"));
+        QTest::keyClick(program->steam3(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(clipboard->text(), pages.join('\n'));
+        program->steam3()->valueSlots().slot(4)->setFocus();
+        program->steam3()->valueSlots().slot(4)->setSelection(0, 3);
+        QTest::keyClick(program->steam3(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("113"));
+
+        const auto name = [](QWidget* widget) {
+            return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+        };
+        QCOMPARE(name(program->frmMain()->Text1) + '|' + name(program->frmMain()->Text2),
+                 QStringLiteral("Pressure, MPa|Temperature, K"));
+        QCOMPARE(name(program->frmMain()->valueSlots().slot(22)),
+                 "Saturated liquid enthalpy, kJ/kg");
+        for (int page = 1; page <= kPageCount; ++page)
+            for (int slot = 0; slot < SlotCount(page); ++slot)
+                QCOMPARE(name(program.page(page)->valueSlots().slot(slot)),
+                         SlotDescription(page, slot));
+    }
+
+    void nextPage_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<bool>("closedFirst");
+        QTest::newRow("Page2Behind") << 2 << false;
+        QTest::newRow("Page2Closed") << 2 << true;
+        QTest::newRow("Page3Behind") << 3 << false;
+        QTest::newRow("Page3Closed") << 3 << true;
+    }
+
+    // "->Next Page" brings page 2 to the front and "Next Page ->" page 3, loaded afresh if they
+    // were closed; neither hides its own window. A press loads a closed page hidden, once.
+    void nextPage() {
+        QFETCH(int, page);
+        QFETCH(bool, closedFirst);
+        StartedProgram program;
+        if (closedFirst) program.window(page)->close();
+        FlushDeletes();
+        Press(program, "1", "300");
+        if (closedFirst) QVERIFY(!program.window(page)->isVisible());
+        QCOMPARE(program.shown(page), program->pages().texts(page));
+        if (closedFirst) program.window(page)->close();
+        FlushDeletes();
+        QTest::mouseClick(page == 2 ? static_cast<QWidget*>(program->frmMain()->Nxtpgbtn)
+                                    : program->steam2()->Nextpg,
+                          Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowActive(program.window(page)));
+        QCOMPARE(CountWidgets(program.window(page)->objectName()), 1);
+        QVERIFY(program->frmMain()->isVisible() && program->steam2()->isVisible());
+        QCOMPARE(program.shown(page),
+                 closedFirst ? ResultPages(English()).texts(page) : program->pages().texts(page));
+    }
+
+    // The menu item chosen twice gives one window, OK its default button, no minimize or
+    // maximize; Enter and Esc close and unload it and leave page 1 active.
+    void helpAndAbout() {
+        for (const auto& [about, key] :
+             {std::pair{false, Qt::Key_Return}, std::pair{false, Qt::Key_Escape},
+              std::pair{true, Qt::Key_Return}, std::pair{true, Qt::Key_Escape}}) {
+            StartedProgram program;
+            QAction* item = about ? program->frmMain()->Abt : program->frmMain()->Usage;
+            const auto current = [&]() -> ui::OkWindow* {
+                return about ? static_cast<ui::OkWindow*>(program->frmAbout()) : program->frmHelp();
+            };
+            item->trigger();
+            ui::OkWindow* first = current();
+            item->trigger();
+            QCOMPARE(current(), first);
+            QTRY_COMPARE(QApplication::activeWindow(), first);
+            QVERIFY(first->cmdOK->isDefault());
+            QVERIFY(!(first->windowFlags() &
+                      (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+            QTest::keyClick(first, key);
+            FlushDeletes();
+            QCOMPARE(CountWidgets(about ? "frmAbout" : "frmHelp"), 0);
+            QVERIFY(current() == nullptr && QTest::qWaitForWindowActive(program->frmMain()));
+        }
+    }
+
+    // "System Info..." (Alt+S) where there is no registry, as on every Linux desktop: the one
+    // message, and About stays open.
+    void systemInfo() {
+        StartedProgram program;
+        program->showAbout();
+        QCOMPARE(QKeySequence::mnemonic(program->frmAbout()->cmdSysInfo->text()),
+                 QKeySequence("Alt+S"));
+        QTest::mouseClick(program->frmAbout()->cmdSysInfo, Qt::LeftButton);
+        QCOMPARE(program.recorder.messages, QStringList{ui::kSysInfoUnavailable});
+        QVERIFY(program->frmAbout() != nullptr);
+    }
+
+    // Exit in the menu and a close request on page 1 unload the pages, help and About, then end
+    // the program.
+    void exitEndsEverything() {
+        for (const bool byCloseRequest : {false, true}) {
+            StartedProgram program;
+            program->showHelp();
+            program->showAbout();
+            byCloseRequest ? (void)program->frmMain()->close()
+                           : program->frmMain()->Exit->trigger();
+            QCOMPARE(program.ends, 1);
+            FlushDeletes();
+            for (const char* name : {"frmMain", "Steam2", "Steam3", "frmHelp", "frmAbout"})
+                QVERIFY2(CountWidgets(name) == 0, name);
+        }
+    }
+};
+
+QTEST_MAIN(WindowsTest)
+#include "windows_test.moc"
