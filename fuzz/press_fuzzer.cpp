@@ -37,13 +37,6 @@ bool IsNumber(const ResultPages& pages, int page, int slot) {
     }
 }
 
-void CheckReading(const QString& text, const QLocale& locale) {
-    const std::optional<double> value = ReadInputNumber(text, locale);
-    if (!value) return;
-    Require(std::isfinite(*value));
-    Require(ReadInputNumber("  " + text + "\t", locale) == value);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -55,10 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t cut = std::min(rest.find('\n'), rest.size());
     const QString pressure = QString::fromUtf8(rest.substr(0, cut));
     const QString temperature = QString::fromUtf8(rest.substr(std::min(cut + 1, rest.size())));
-    CheckReading(pressure, locale);
-    CheckReading(temperature, locale);
     const std::optional<double> P = ReadInputNumber(pressure, locale);
     const std::optional<double> T = ReadInputNumber(temperature, locale);
+    for (const auto& [text, value] : {std::pair{pressure, P}, {temperature, T}})
+        Require(!value ||
+                (std::isfinite(*value) && ReadInputNumber(" " + text + "\t", locale) == value));
 
     ResultPages fresh(locale);
     const QList<QStringList> freshBefore = AllTexts(fresh);
