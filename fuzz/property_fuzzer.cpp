@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "tests/property/regions.h"
+#include "tests/support/regions.h"
 
 namespace {
 

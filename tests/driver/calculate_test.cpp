@@ -11,7 +11,7 @@
 #include <string>
 
 #include "driver/plan.h"
-#include "tests/property/regions.h"
+#include "tests/support/regions.h"
 #include "tests/support/case_names.h"
 #include "tests/support/support.h"
 

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "tests/property/regions.h"
+#include "tests/support/regions.h"
 
 namespace vapomet {
 namespace {
