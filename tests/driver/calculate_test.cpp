@@ -1,7 +1,6 @@
 // Whole presses of "Calculate": every slot of the three pages against the property routines
-// formatted independently, at the states of the IAPWS-IF97 check values and others; refused
-// inputs; and a fault in the middle of a page, after which no slot shows a number of the
-// earlier press.
+// formatted independently, at the states of the IAPWS-IF97 check values and others; and a fault
+// in the middle of a page, after which no slot shows a number of the earlier press.
 #include "driver/calculate.h"
 
 #include <gtest/gtest.h>
@@ -177,17 +176,6 @@ TEST_P(WholePressTest, EverySlotShowsItsRoutineValueAtItsDecimals) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Presses, WholePressTest, ::testing::ValuesIn(kPresses), testing::ByName());
-
-// A refused press shows its one message and changes no slot of pages that show a press.
-TEST(RefusedInputTest, ShowsItsMessageAndLeavesThePages) {
-    for (const auto& [P, T] : {std::pair{"1x", "300"}, {"0", "500"}, {"1", "2273.16"}}) {
-        ResultPages pages(testing::English());
-        const Press before = PressOn(pages, "1", "300");
-        const Press press = PressOn(pages, P, T);
-        EXPECT_EQ(press.messages.size(), 1) << P << " " << T;
-        EXPECT_EQ(press.pages, before.pages) << P << " " << T;
-    }
-}
 
 // Overwrites a slot with a text that is no number the moment the press writes it, so that the
 // heat-capacity ratio cannot read it back.

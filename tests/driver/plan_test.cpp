@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "driver/calculate.h"
 #include "property/property.h"
 #include "tests/support/case_names.h"
 #include "tests/support/support.h"
@@ -73,12 +74,17 @@ const MessageCase kMessages[] = {
 
 class ValidationTest : public ::testing::TestWithParam<MessageCase> {};
 
+// A refused press shows its one message, names the box, and changes no slot of pages that
+// show a press.
 TEST_P(ValidationTest, RefusesWithItsMessage) {
     const MessageCase& c = GetParam();
-    const auto outcome = ValidateAndPlan(c.pressure, c.temperature, testing::English());
-    ASSERT_TRUE(std::holds_alternative<Rejection>(outcome));
-    EXPECT_EQ(std::get<Rejection>(outcome).message, c.message);
-    EXPECT_EQ(std::get<Rejection>(outcome).input, c.input);
+    ResultPages pages(testing::English());
+    testing::MessageRecorder recorder;
+    Calculate("1", "300", pages, recorder);
+    const QStringList before[] = {pages.texts(1), pages.texts(2), pages.texts(3)};
+    EXPECT_EQ(Calculate(c.pressure, c.temperature, pages, recorder), c.input);
+    EXPECT_EQ(recorder.messages, QStringList{c.message});
+    for (int page = 1; page <= kPageCount; ++page) EXPECT_EQ(pages.texts(page), before[page - 1]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, ValidationTest, ::testing::ValuesIn(kMessages),
