@@ -27,6 +27,18 @@ constexpr Needs NeedsOf(GibbsProperty property) {
     return {};
 }
 
+// The state in the region's reduced variables, before any derivative is taken.
+GibbsDerivatives Reduced(const GibbsRegion& region, const FaultScope& f, const double& P,
+                         const double& T) {
+    GibbsDerivatives d{};
+    d.P = f.in(P);
+    d.T = f.in(T);
+    d.pi = d.P / region.reducing.pStar;
+    d.tau = region.reducing.TStar / d.T;
+    d.ideal = region.idealSum != nullptr;
+    return d;
+}
+
 }  // namespace
 
 double GibbsRelation(GibbsProperty property, const GibbsDerivatives& d) {
@@ -60,12 +72,7 @@ double GibbsRelation(GibbsProperty property, const GibbsDerivatives& d) {
 double EvaluateGibbs(const GibbsRegion& region, GibbsProperty property, const char* routine,
                      const double& P, const double& T) {
     const FaultScope f(routine);
-    GibbsDerivatives d{};
-    d.P = f.in(P);
-    d.T = f.in(T);
-    d.pi = d.P / region.reducing.pStar;
-    d.tau = region.reducing.TStar / d.T;
-    d.ideal = region.idealSum != nullptr;
+    GibbsDerivatives d = Reduced(region, f, P, T);
 
     const Needs needs = NeedsOf(property);
     if (d.ideal) {
@@ -95,12 +102,7 @@ double EvaluateGibbs(const GibbsRegion& region, GibbsProperty property, const ch
 StateProperties GibbsState(const GibbsRegion& region, const char* routine, const double& P,
                            const double& T) {
     const FaultScope f(routine);
-    GibbsDerivatives d{};
-    d.P = f.in(P);
-    d.T = f.in(T);
-    d.pi = d.P / region.reducing.pStar;
-    d.tau = region.reducing.TStar / d.T;
-    d.ideal = region.idealSum != nullptr;
+    GibbsDerivatives d = Reduced(region, f, P, T);
     if (d.ideal) {
         const PowerSums ideal = region.idealSum->all(f, 0.0, d.tau);
         d.g0 = std::log(d.pi) + ideal.g;

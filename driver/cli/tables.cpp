@@ -317,6 +317,24 @@ std::optional<std::vector<Range>> ParseRanges(const QStringList& arguments,
     return ranges;
 }
 
+// The rows of state tables, one for each pair of texts `next` gives, with the header first;
+// 1 when any row has a message.
+int StreamStateRows(const std::function<bool(TextPair&, double&)>& next, Format format,
+                    std::FILE* out, std::optional<double> total) {
+    RowWriter writer(format, out);
+    writer.header(StateHeader());
+    Progress progress(total);
+    bool anyMessage = false;
+    Stream<TextPair, StateRow>(
+        next, ComputeRow,
+        [&](const StateRow& row) {
+            anyMessage = anyMessage || !row.message.isEmpty();
+            WriteStateRow(writer, row);
+        },
+        progress);
+    return anyMessage ? 1 : 0;
+}
+
 }  // namespace
 
 int RunBatch(const QString& file, Format format, std::FILE* out) {
@@ -330,12 +348,8 @@ int RunBatch(const QString& file, Format format, std::FILE* out) {
         opened.seekg(0);
         in = &opened;
     }
-    RowWriter writer(format, out);
-    writer.header(StateHeader());
-    Progress progress(total);
-    bool anyMessage = false;
     std::string line;
-    Stream<TextPair, StateRow>(
+    return StreamStateRows(
         [&](TextPair& texts, double& amount) {
             while (std::getline(*in, line)) {
                 amount += static_cast<double>(line.size() + 1);
@@ -345,13 +359,7 @@ int RunBatch(const QString& file, Format format, std::FILE* out) {
             }
             return false;
         },
-        ComputeRow,
-        [&](const StateRow& row) {
-            anyMessage = anyMessage || !row.message.isEmpty();
-            WriteStateRow(writer, row);
-        },
-        progress);
-    return anyMessage ? 1 : 0;
+        format, out, total);
 }
 
 int RunGrid(const QStringList& arguments, Format format, std::FILE* out) {
@@ -360,13 +368,9 @@ int RunGrid(const QStringList& arguments, Format format, std::FILE* out) {
         return Usage("--grid takes P=LO:HI:N and T=LO:HI:N");
     const Range& P = (*ranges)[0].name == QStringLiteral("P") ? (*ranges)[0] : (*ranges)[1];
     const Range& T = (*ranges)[0].name == QStringLiteral("T") ? (*ranges)[0] : (*ranges)[1];
-    RowWriter writer(format, out);
-    writer.header(StateHeader());
     const double total = static_cast<double>(P.count) * T.count;
-    Progress progress(total);
-    bool anyMessage = false;
     long long next = 0;
-    Stream<TextPair, StateRow>(
+    return StreamStateRows(
         [&](TextPair& texts, double& amount) {
             if (next >= static_cast<long long>(total)) return false;
             // Pressure by pressure, the temperatures of each.
@@ -377,13 +381,7 @@ int RunGrid(const QStringList& arguments, Format format, std::FILE* out) {
             amount += 1;
             return true;
         },
-        ComputeRow,
-        [&](const StateRow& row) {
-            anyMessage = anyMessage || !row.message.isEmpty();
-            WriteStateRow(writer, row);
-        },
-        progress);
-    return anyMessage ? 1 : 0;
+        format, out, total);
 }
 
 int RunSaturation(const QStringList& arguments, Format format, std::FILE* out) {
