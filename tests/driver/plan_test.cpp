@@ -128,6 +128,7 @@ const PlanCase kPlans[] = {
     {30, 700, 2, k2, false, false, kNo},              {31, 700, 3, k3, false, false, kNo},
     {99, 863.15, 2, k2, false, false, kNo},
     {100, 863.15000001, 2, {100, 1000}, false, false, kNo},
+    {50, 1073.15, 2, {100, 1000}, false, false, kNo},
     {10, 1073.15000001, 5, k5, false, false, kNo},
     {10.1, 1073.15000001, 0, {}, false, false, kNo},
     {1, 2273.15, 5, k5, false, false, kNo},           {100, 2273.15, 0, {}, false, false, kNo},
