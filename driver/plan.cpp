@@ -120,6 +120,10 @@ std::string Plain(const QString& text, const QLocale& locale) {
 
 }  // namespace
 
+bool PagesShowSaturationAt(double T) {
+    return T > kLowestTemperature && T <= kSaturationLimit;
+}
+
 std::optional<double> ReadInputNumber(const QString& text, const QLocale& locale) {
     // With a comma for the decimal separator, "1,5" and "1.5" both read as 1.5; digit grouping
     // then gives two points ("1.000,5") and is refused.
@@ -157,16 +161,14 @@ std::variant<Rejection, CalculationPlan> ValidateAndPlan(const QString& pressure
     if (!(T <= kHighestTemperature)) return Rejection{kInvalidTemperature, Input::Temperature};
 
     CalculationPlan plan{P, T, std::nullopt, std::nullopt, std::nullopt, QString()};
-    if (T <= kSaturationLimit) {
+    if (PagesShowSaturationAt(T)) {
         const double psat = Satpr(T);
         plan.page1 = SaturationState{psat, T};
         // Page 2 shows saturation only where the saturation line exists at P: above 647.0 K
         // and below the triple point it gets "NaN", never an extrapolated "saturated" state.
         try {
             const double Tsat = Sattr(P);
-            if (Tsat > kLowestTemperature && Tsat <= kSaturationLimit) {
-                plan.page2 = SaturationState{P, Tsat};
-            }
+            if (PagesShowSaturationAt(Tsat)) plan.page2 = SaturationState{P, Tsat};
         } catch (const FloatingPointFault&) {
             // Far below the triple-point pressure the saturation equation has no temperature.
         }

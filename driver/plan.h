@@ -53,6 +53,10 @@ struct CalculationPlan {
     bool beyondRange[3] = {false, false, false};
 };
 
+// Whether the saturation pages show the saturation state at temperature T: above the lowest
+// input temperature, 273.15 K, up to 647.0 K.
+bool PagesShowSaturationAt(double T);
+
 // Either the refusal of the inputs or the plan. Calls Satpr, Sattr and b23; a fault inside
 // Satpr or b23 passes up as their exception.
 std::variant<Rejection, CalculationPlan> ValidateAndPlan(const QString& pressureText,

@@ -9,10 +9,6 @@ const QString kNoSaturationState =
 
 namespace {
 
-// The saturation line the pages show: above the triple point, up to 647.0 K.
-constexpr double kLowestSaturation = 273.15;  // excluded
-constexpr double kHighestSaturation = 647.0;
-
 PhaseValues Phase(StateProperties (*whole)(const double&, const double&), const double& P,
                   const double& T) {
     const StateProperties state = whole(P, T);
@@ -75,8 +71,7 @@ StateRow ComputeStateRow(const QString& pressureText, const QString& temperature
 }
 
 SaturationRow SaturationAtTemperature(double T) {
-    if (!(T > kLowestSaturation && T <= kHighestSaturation))
-        return {T, 0.0, std::nullopt, std::nullopt, kNoSaturationState};
+    if (!PagesShowSaturationAt(T)) return {T, 0.0, std::nullopt, std::nullopt, kNoSaturationState};
     try {
         return Saturation(T, Satpr(T));
     } catch (const std::exception&) {
@@ -91,8 +86,7 @@ SaturationRow SaturationAtPressure(double P) {
     } catch (const std::exception&) {
         return {0.0, P, std::nullopt, std::nullopt, kNoSaturationState};
     }
-    if (!(T > kLowestSaturation && T <= kHighestSaturation))
-        return {T, P, std::nullopt, std::nullopt, kNoSaturationState};
+    if (!PagesShowSaturationAt(T)) return {T, P, std::nullopt, std::nullopt, kNoSaturationState};
     return Saturation(T, P);
 }
 
