@@ -193,13 +193,9 @@ std::optional<Input> Calculate(const QString& pressureText, const QString& tempe
     RunWriter out(pages);
     try {
         Run(out, std::get<CalculationPlan>(outcome), messages);
-    } catch (const ConvergenceFailure&) {
+    } catch (const std::exception& fault) {
         out.markUnwritten();
-        messages.showMessage(kFailedToConverge);
-        messages.showMessage(kComputationError);
-    } catch (const std::exception&) {
-        out.markUnwritten();
-        messages.showMessage(kComputationError);
+        for (const QString& message : FaultMessages(fault)) messages.showMessage(message);
     }
     return std::nullopt;
 }

@@ -120,6 +120,12 @@ std::string Plain(const QString& text, const QLocale& locale) {
 
 }  // namespace
 
+QStringList FaultMessages(const std::exception& fault) {
+    if (dynamic_cast<const ConvergenceFailure*>(&fault) != nullptr)
+        return {kFailedToConverge, kComputationError};
+    return {kComputationError};
+}
+
 bool PagesShowSaturationAt(double T) {
     return T > kLowestTemperature && T <= kSaturationLimit;
 }

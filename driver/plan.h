@@ -3,6 +3,8 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
+#include <exception>
 #include <optional>
 #include <variant>
 
@@ -16,6 +18,10 @@ inline const QString kInvalidTemperature = QStringLiteral("Invalid Temperature .
 inline const QString kInvalidRegion = QStringLiteral(" Invalid Region - Recheck Input Data ....");
 inline const QString kComputationError = QStringLiteral(" Error in Computation .... aborting");
 inline const QString kFailedToConverge = QStringLiteral("Failed to converge ....");
+
+// The messages a run ends with when a routine throws `fault`: a region-3 density that was not
+// found says so before the computation error.
+QStringList FaultMessages(const std::exception& fault);
 
 // Reads an input text as a number: after trimming blanks, the whole text must be an optional
 // sign, digits with at most one decimal separator, and an optional exponent, in the regional

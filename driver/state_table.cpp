@@ -59,13 +59,11 @@ StateRow ComputeStateRow(const QString& pressureText, const QString& temperature
             return row;
         }
         row.values = PhaseInRegion(*plan.region, plan.P, plan.T);
-    } catch (const ConvergenceFailure&) {
+    } catch (const std::exception& fault) {
         row.values.reset();
-        row.message =
-            kFailedToConverge.trimmed() + QStringLiteral(" ") + kComputationError.trimmed();
-    } catch (const std::exception&) {
-        row.values.reset();
-        row.message = kComputationError.trimmed();
+        QStringList messages = FaultMessages(fault);
+        for (QString& message : messages) message = message.trimmed();
+        row.message = messages.join(' ');
     }
     return row;
 }
