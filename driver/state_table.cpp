@@ -1,7 +1,5 @@
 #include "driver/state_table.h"
 
-#include "driver/quantities.h"
-
 namespace vapomet {
 
 const QString kNoSaturationState =
@@ -88,44 +86,42 @@ SaturationRow SaturationAtPressure(double P) {
     return Saturation(T, P);
 }
 
+namespace {
+
+// The value of a quantity in a phase; empty for a page's own values (its P, T and region),
+// for which a table has columns of its own.
+std::optional<double> ValueIn(const PhaseValues& p, QuantityId quantity) {
+    switch (quantity) {
+        case QuantityId::Volume: return p.state.v;
+        case QuantityId::Density: return p.state.rho;
+        case QuantityId::Enthalpy: return p.state.h;
+        case QuantityId::InternalEnergy: return p.state.u;
+        case QuantityId::Entropy: return p.state.s;
+        case QuantityId::Cp: return p.state.cp;
+        case QuantityId::Cv: return p.state.cv;
+        case QuantityId::SpeedOfSound: return p.state.w;
+        case QuantityId::Conductivity: return p.conductivity;
+        case QuantityId::Ratio: return p.ratio;
+        case QuantityId::Viscosity: return p.viscosity;
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
+double TableColumn::value(const PhaseValues& phase) const {
+    return *ValueIn(phase, quantity);
+}
+
 const std::vector<TableColumn>& PhaseColumns() {
     static const std::vector<TableColumn> columns = [] {
+        const PhaseValues any{};
         std::vector<TableColumn> list;
         for (const Quantity& q : Quantities()) {
-            double (*value)(const PhaseValues&) = nullptr;
-            switch (q.id) {
-                case QuantityId::Volume:
-                    value = [](const PhaseValues& p) { return p.state.v; };
-                    break;
-                case QuantityId::Density:
-                    value = [](const PhaseValues& p) { return p.state.rho; };
-                    break;
-                case QuantityId::Enthalpy:
-                    value = [](const PhaseValues& p) { return p.state.h; };
-                    break;
-                case QuantityId::InternalEnergy:
-                    value = [](const PhaseValues& p) { return p.state.u; };
-                    break;
-                case QuantityId::Entropy:
-                    value = [](const PhaseValues& p) { return p.state.s; };
-                    break;
-                case QuantityId::Cp: value = [](const PhaseValues& p) { return p.state.cp; }; break;
-                case QuantityId::Cv: value = [](const PhaseValues& p) { return p.state.cv; }; break;
-                case QuantityId::SpeedOfSound:
-                    value = [](const PhaseValues& p) { return p.state.w; };
-                    break;
-                case QuantityId::Conductivity:
-                    value = [](const PhaseValues& p) { return p.conductivity; };
-                    break;
-                case QuantityId::Ratio: value = [](const PhaseValues& p) { return p.ratio; }; break;
-                case QuantityId::Viscosity:
-                    value = [](const PhaseValues& p) { return p.viscosity; };
-                    break;
-                default: continue;  // a page's own values: the table has its own columns
-            }
+            if (!ValueIn(any, q.id)) continue;
             QString name = QString::fromUtf8(q.column);
             if (*q.unit != '\0') name += QStringLiteral(" (%1)").arg(QString::fromUtf8(q.unit));
-            list.push_back({name, value});
+            list.push_back({name, q.id});
         }
         return list;
     }();

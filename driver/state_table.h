@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "driver/plan.h"
+#include "driver/quantities.h"
 #include "property/property.h"
 
 namespace vapomet {
@@ -43,10 +44,11 @@ SaturationRow SaturationAtPressure(double P);
 // The message of a saturation row outside the saturation line the pages show.
 extern const QString kNoSaturationState;
 
-// A column of a table: its name and unit, and how a row gives its value.
+// A column of a table: its name and unit, and the quantity a row gives in it.
 struct TableColumn {
     QString name;  // "h (kJ/kg)"
-    double (*value)(const PhaseValues&);
+    QuantityId quantity;
+    double value(const PhaseValues& phase) const;
 };
 // The columns of a phase: density, v, h, u, s, cp, cv, w, cp/cv, conductivity, viscosity.
 const std::vector<TableColumn>& PhaseColumns();
