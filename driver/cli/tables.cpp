@@ -36,8 +36,10 @@ std::string Shortest(double value) {
     return std::string(buffer, end);
 }
 
-std::string Optional(const std::optional<double>& value) {
-    return value ? Shortest(*value) : std::string();
+// A field of a row: a number in its shortest text, or empty.
+using Field = std::optional<std::string>;
+Field NumberField(const std::optional<double>& value) {
+    return value ? Field(Shortest(*value)) : std::nullopt;
 }
 
 std::string CsvField(const QString& text) {
@@ -70,7 +72,7 @@ class RowWriter {
         write(line);
     }
     // A row: one text per column, numbers already in their shortest form; nullopt is empty.
-    void row(const std::vector<std::optional<std::string>>& fields) {
+    void row(const std::vector<Field>& fields) {
         std::string line = format_ == Format::JsonLines ? "{" : "";
         for (std::size_t i = 0; i < fields.size(); ++i) {
             if (format_ == Format::Csv) {
@@ -101,7 +103,7 @@ class RowWriter {
 };
 
 // A message as a field: quoted for its format.
-std::optional<std::string> MessageField(const QString& message, Format format) {
+Field MessageField(const QString& message, Format format) {
     if (message.isEmpty()) return std::nullopt;
     return format == Format::Csv ? CsvField(message) : JsonString(message);
 }
@@ -218,15 +220,18 @@ std::vector<QString> StateHeader() {
     return names;
 }
 
-void WriteStateRow(RowWriter& writer, const StateRow& row) {
-    std::vector<std::optional<std::string>> fields{
-        Optional(row.P).empty() ? std::nullopt : std::optional(Optional(row.P)),
-        Optional(row.T).empty() ? std::nullopt : std::optional(Optional(row.T)),
-        row.values && row.region ? std::optional(std::to_string(static_cast<int>(*row.region)))
-                                 : std::nullopt};
+// The fields of a phase's columns, empty where the phase was not computed.
+void AppendPhase(std::vector<Field>& fields, const std::optional<PhaseValues>& phase) {
     for (const TableColumn& column : PhaseColumns())
-        fields.push_back(row.values ? std::optional(Shortest(column.value(*row.values)))
-                                    : std::nullopt);
+        fields.push_back(phase ? NumberField(column.value(*phase)) : std::nullopt);
+}
+
+void WriteStateRow(RowWriter& writer, const StateRow& row) {
+    std::vector<Field> fields{NumberField(row.P), NumberField(row.T),
+                              row.values && row.region
+                                  ? Field(std::to_string(static_cast<int>(*row.region)))
+                                  : std::nullopt};
+    AppendPhase(fields, row.values);
     fields.push_back(MessageField(row.message, writer.format()));
     writer.row(fields);
 }
@@ -414,14 +419,10 @@ int RunSaturation(const QStringList& arguments, Format format, std::FILE* out) {
         [&](const SaturationRow& row) {
             anyMessage = anyMessage || !row.message.isEmpty();
             const bool known = row.liquid.has_value();
-            std::vector<std::optional<std::string>> fields{
-                atTemperature || known ? std::optional(Shortest(row.T)) : std::nullopt,
-                !atTemperature || known ? std::optional(Shortest(row.P)) : std::nullopt};
-            for (const auto& phase : {row.liquid, row.vapour}) {
-                for (const TableColumn& column : PhaseColumns())
-                    fields.push_back(phase ? std::optional(Shortest(column.value(*phase)))
-                                           : std::nullopt);
-            }
+            std::vector<Field> fields{atTemperature || known ? NumberField(row.T) : std::nullopt,
+                                      !atTemperature || known ? NumberField(row.P) : std::nullopt};
+            AppendPhase(fields, row.liquid);
+            AppendPhase(fields, row.vapour);
             fields.push_back(MessageField(row.message, writer.format()));
             writer.row(fields);
         },
