@@ -2,6 +2,7 @@
 #include "property/gibbs.h"
 
 #include <cmath>
+#include <utility>
 
 namespace vapomet::detail {
 
@@ -37,6 +38,12 @@ GibbsDerivatives Reduced(const GibbsRegion& region, const FaultScope& f, const d
     d.tau = region.reducing.TStar / d.T;
     d.ideal = region.idealSum != nullptr;
     return d;
+}
+
+// The bases of the power terms at the reduced state: x = xOffset + xSign pi, y = tau - yShift.
+// d/dpi = xSign d/dx and d^2/dpi^2 = d^2/dx^2, since xSign is 1 or -1.
+std::pair<double, double> Bases(const GibbsRegion& region, const GibbsDerivatives& d) {
+    return {region.bases.xOffset + region.bases.xSign * d.pi, d.tau - region.bases.yShift};
 }
 
 }  // namespace
@@ -83,9 +90,8 @@ double EvaluateGibbs(const GibbsRegion& region, GibbsProperty property, const ch
         if (needs.g_t) d.g0_t = ideal(1);
         if (needs.g_tt) d.g0_tt = ideal(2);
     }
-    // d/dpi = xSign d/dx and d^2/dpi^2 = d^2/dx^2, since xSign is 1 or -1.
-    const double x = region.bases.xOffset + region.bases.xSign * d.pi;
-    const double y = d.tau - region.bases.yShift;
+    const std::pair<double, double> xy = Bases(region, d);
+    const double x = xy.first, y = xy.second;
     const auto sum = [&](int dpi, int dtau) {
         const double s = region.powerSum->one(f, x, dpi, y, dtau);
         return dpi == 1 ? region.bases.xSign * s : s;
@@ -111,8 +117,8 @@ StateProperties GibbsState(const GibbsRegion& region, const char* routine, const
         d.g0_tt = ideal.gyy;
     }
     const double sign = region.bases.xSign;
-    const PowerSums s =
-        region.powerSum->all(f, region.bases.xOffset + sign * d.pi, d.tau - region.bases.yShift);
+    const auto [x, y] = Bases(region, d);
+    const PowerSums s = region.powerSum->all(f, x, y);
     d.g = s.g;
     d.g_p = sign * s.gx;
     d.g_pp = s.gxx;
