@@ -54,7 +54,6 @@ class FitLabel : public QLabel {
     FitLabel(QWidget* parent, const QFont& font);
     void showText(const QString& text);
     const QString& wholeText() const { return whole_; }
-    bool isElided() const { return text() != whole_; }
     // A remark shown as the tooltip (after the whole text, where that is elided).
     void setNote(const QString& note);
 
