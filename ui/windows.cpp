@@ -100,6 +100,10 @@ void PageWindow::setUpCopying(QWidget* window) {
     }
 }
 
+void PageWindow::showNote(const QString& note) {
+    for (FitLabel* label : noted_) label->setNote(note);
+}
+
 void PageWindow::copy(bool all) const {
     // Ctrl+C in a slot with selected text copies that text, as in any text.
     const auto* focused = qobject_cast<const QLabel*>(QApplication::focusWidget());
@@ -191,14 +195,14 @@ FrmMain::FrmMain(const ResultPages& pages)
     Nxtpgbtn->setObjectName(QStringLiteral("Nxtpgbtn"));
     Nxtpgbtn->setGeometry(TwipsToRect({8160, 720, 1335, 315}));
     Nxtpgbtn->setAccessibleName(QStringLiteral("Next page: ") + PageSubject(2));
-    waterHeading_ = PlaceLabel(area, QStringLiteral("Label3"),
-                               QStringLiteral("Saturation Properties along Water Line"),
-                               {2828, 1200, 4335, 255}, Qt::AlignHCenter, Verdana());
+    noted_.push_back(PlaceLabel(area, QStringLiteral("Label3"),
+                                QStringLiteral("Saturation Properties along Water Line"),
+                                {2828, 1200, 4335, 255}, Qt::AlignHCenter, Verdana()));
     new LineControl(area, QStringLiteral("Line1"), 120, 1320, 2760, 1320);
     new LineControl(area, QStringLiteral("Line3"), 7200, 1320, 9600, 1320);
-    steamHeading_ = PlaceLabel(area, QStringLiteral("Label8"),
-                               QStringLiteral("Saturation Properties along Steam Line"),
-                               {2828, 2880, 4335, 255}, Qt::AlignHCenter, Verdana());
+    noted_.push_back(PlaceLabel(area, QStringLiteral("Label8"),
+                                QStringLiteral("Saturation Properties along Steam Line"),
+                                {2828, 2880, 4335, 255}, Qt::AlignHCenter, Verdana()));
     new LineControl(area, QStringLiteral("Line2"), 120, 3000, 2760, 3000);
     new LineControl(area, QStringLiteral("Line4"), 7200, 3000, 9480, 3000);
     new LineControl(area, QStringLiteral("Line5"), 120, 4800, 9600, 4800, 2);
@@ -224,11 +228,6 @@ FrmMain::FrmMain(const ResultPages& pages)
     setUpCopying(this);
     adjustSize();
     CentreOnScreen(this);
-}
-
-void FrmMain::showNote(const QString& note) {
-    waterHeading_->setNote(note);
-    steamHeading_->setNote(note);
 }
 
 namespace {
@@ -276,14 +275,14 @@ Steam2::Steam2(const ResultPages& pages) : QWidget(nullptr, Qt::Window) {
     Nextpg->setGeometry(TwipsToRect({8040, 390, 1455, 315}));
     Nextpg->setFocusPolicy(Qt::StrongFocus);
     Nextpg->setAccessibleName(QStringLiteral("Next page: ") + PageSubject(3));
-    waterHeading_ = PlaceLabel(this, QStringLiteral("Label3"),
-                               QStringLiteral("Saturation Properties along Water Line"),
-                               {3030, 840, 3735, 255}, Qt::AlignHCenter, Verdana());
+    noted_.push_back(PlaceLabel(this, QStringLiteral("Label3"),
+                                QStringLiteral("Saturation Properties along Water Line"),
+                                {3030, 840, 3735, 255}, Qt::AlignHCenter, Verdana()));
     new LineControl(this, QStringLiteral("Line1"), 240, 960, 3000, 960);
     new LineControl(this, QStringLiteral("Line2"), 6840, 960, 9480, 960);
-    steamHeading_ = PlaceLabel(this, QStringLiteral("Label8"),
-                               QStringLiteral("Saturation Properties along Steam Line"),
-                               {3090, 2520, 3615, 255}, Qt::AlignHCenter, Verdana());
+    noted_.push_back(PlaceLabel(this, QStringLiteral("Label8"),
+                                QStringLiteral("Saturation Properties along Steam Line"),
+                                {3090, 2520, 3615, 255}, Qt::AlignHCenter, Verdana()));
     new LineControl(this, QStringLiteral("Line3"), 240, 2640, 3000, 2640);
     new LineControl(this, QStringLiteral("Line4"), 6840, 2640, 9480, 2640);
     new LineControl(this, QStringLiteral("Line5"), 240, 4560, 9480, 4560, 2);
@@ -292,11 +291,6 @@ Steam2::Steam2(const ResultPages& pages) : QWidget(nullptr, Qt::Window) {
     setUpCopying(this);
 
     connect(Nextpg, &QPushButton::clicked, this, &Steam2::nextPageClicked);
-}
-
-void Steam2::showNote(const QString& note) {
-    waterHeading_->setNote(note);
-    steamHeading_->setNote(note);
 }
 
 void Steam2::closeEvent(QCloseEvent* event) {
@@ -334,6 +328,7 @@ Steam3::Steam3(const ResultPages& pages) : QWidget(nullptr, Qt::Window) {
     setFixedSize(TwipsToSize(9135, 5415));
 
     slots_.build(this, 3, QStringLiteral("Label1"), pages);
+    noted_.push_back(slots_.slot(RegionSlot()));
     new RoundedRectangle(this, QStringLiteral("Shape1"), {900, 2040, 7335, 3255}, 2);
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
@@ -351,10 +346,6 @@ Steam3::Steam3(const ResultPages& pages) : QWidget(nullptr, Qt::Window) {
     boxPalette.setColor(QPalette::Base, SystemColour(kColourInactiveCaptionText));
     Text1->setPalette(boxPalette);
     setUpCopying(this);
-}
-
-void Steam3::showNote(const QString& note) {
-    slots_.slot(RegionSlot())->setNote(note);
 }
 
 void Steam3::closeEvent(QCloseEvent* event) {

@@ -59,7 +59,7 @@ class PageWindow {
     SlotArray& valueSlots() { return slots_; }
     QWidget* client() const { return client_; }
     // The page's note (ResultPages::note), as the tooltip of what it is about.
-    virtual void showNote(const QString& note) = 0;
+    void showNote(const QString& note);
     // What "Copy page" (all false) and "Copy all pages" (all true) do.
     void setCopyHandler(std::function<void(bool all)> copy) { copy_ = std::move(copy); }
     QAction* copyPageAction() const { return copyPage_; }
@@ -71,6 +71,7 @@ class PageWindow {
     void setUpCopying(QWidget* window);
     SlotArray slots_;
     QWidget* client_ = nullptr;
+    std::vector<FitLabel*> noted_;  // the labels the note is about
 
   private:
     void copy(bool all) const;
@@ -102,7 +103,6 @@ class FrmMain : public QMainWindow, public PageWindow {
   public:
     explicit FrmMain(const ResultPages& pages);
     int page() const override { return 1; }
-    void showNote(const QString& note) override;
     // The input boxes forget the typing that led to their texts (text, cursor and selection
     // stay), so that their undo history does not grow with every press of the session.
     void forgetTyping();
@@ -125,10 +125,6 @@ class FrmMain : public QMainWindow, public PageWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-
-  private:
-    FitLabel* waterHeading_ = nullptr;
-    FitLabel* steamHeading_ = nullptr;
 };
 
 // Page 2: saturation at the input pressure, with "Next Page ->".
@@ -137,7 +133,6 @@ class Steam2 : public QWidget, public PageWindow {
   public:
     explicit Steam2(const ResultPages& pages);
     int page() const override { return 2; }
-    void showNote(const QString& note) override;
     CommandButton* Nextpg = nullptr;
 
   signals:
@@ -146,10 +141,6 @@ class Steam2 : public QWidget, public PageWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-
-  private:
-    FitLabel* waterHeading_ = nullptr;
-    FitLabel* steamHeading_ = nullptr;
 };
 
 // Page 3: the state at P and T, its region and the nomenclature.
@@ -158,7 +149,6 @@ class Steam3 : public QWidget, public PageWindow {
   public:
     explicit Steam3(const ResultPages& pages);
     int page() const override { return 3; }
-    void showNote(const QString& note) override;
     QPlainTextEdit* Text1 = nullptr;
 
   signals:
