@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Compiles the Windows-only calls of the program (ui/win32, no Qt) with the MinGW-w64 cross
-# compiler, links a small Windows program over them with the Windows libraries, and checks
-# that the program imports every Windows function the calls use.
+# compiler, links them into a DLL with the Windows libraries and nothing left undefined, and
+# checks that the DLL imports every Windows function the calls use.
 #   scripts/cross-check-windows.sh [OUTPUT_FOLDER]
 # Exit status 77 when the cross compiler is not installed (scripts/setup.sh installs it).
 set -euo pipefail
@@ -25,15 +25,14 @@ flags=(-std=c++20 -Wall -Wextra -Wpedantic -Wshadow -Werror -I "$root")
 echo "$("$cxx" --version | head -n 1)"
 set -x
 "$cxx" "${flags[@]}" -c "$root/ui/win32/win32_calls.cpp" -o "$out/win32_calls.o"
-"$cxx" "${flags[@]}" -c "$root/tests/win32_calls_check.cpp" -o "$out/win32_calls_check.o"
-"$cxx" -static -o "$out/win32_calls_check.exe" "$out/win32_calls_check.o" "$out/win32_calls.o" \
+"$cxx" -shared -static -Wl,--no-undefined -o "$out/win32_calls.dll" "$out/win32_calls.o" \
        -ladvapi32 -luser32
 { set +x; } 2>/dev/null
 
 # The functions the calls use, and the library each must come from.
 expected=(ADVAPI32.dll:RegOpenKeyExA ADVAPI32.dll:RegQueryValueExA ADVAPI32.dll:RegCloseKey
           USER32.dll:GetSysColor)
-imports="$("$objdump" -p "$out/win32_calls_check.exe")"
+imports="$("$objdump" -p "$out/win32_calls.dll")"
 status=0
 for entry in "${expected[@]}"; do
   dll="${entry%%:*}"
@@ -43,9 +42,9 @@ for entry in "${expected[@]}"; do
          /DLL Name:/ { current = toupper($3) }
          current == toupper(dll) && $NF == fn { found = 1 }
          END { exit found ? 0 : 1 }' <<<"$imports"; then
-    echo "cross-check-windows: $out/win32_calls_check.exe does not import $function from $dll" >&2
+    echo "cross-check-windows: $out/win32_calls.dll does not import $function from $dll" >&2
     status=1
   fi
 done
-[ "$status" -eq 0 ] && echo "cross-check-windows: $out/win32_calls_check.exe imports ${expected[*]}"
+[ "$status" -eq 0 ] && echo "cross-check-windows: $out/win32_calls.dll imports ${expected[*]}"
 exit "$status"
