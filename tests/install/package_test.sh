@@ -3,7 +3,7 @@
 # package_test.sh CPACK CPACK_CONFIG SCRATCH BUILT_CLI VERSION LIBDIR APP_ID
 # Builds the two Debian packages from the build tree into SCRATCH, unpacks both into
 # SCRATCH/root and checks them: lintian finds no error or warning, the control fields, what each
-# package holds, and that the unpacked programs run like the built ones.
+# package holds, its desktop files, and that the unpacked programs run like the built ones.
 set -euo pipefail
 cpack=$1 config=$2 scratch=$3 built_cli=$4 version=$5 libdir=$6 app_id=$7
 arch=$(dpkg --print-architecture) root=$3/root failures=0
@@ -59,7 +59,10 @@ for package in vapomet libvapomet-dev; do
     "$root/usr/share/doc/$package/copyright" && grep -q '^License: MIT' "$root/usr/share/doc/$package/copyright" ||
     fail "$package: copyright"
 done
+# lintian has run man --warnings on the manual pages; the metainfo and desktop entry pass their
+# own checkers, warnings and hints included.
 appstreamcli validate-tree --no-net --strict "$root" || fail "appstreamcli validate-tree on the packages"
+[ -z "$(desktop-file-validate "$root/usr/share/applications/$app_id.desktop" 2>&1)" ] || fail "desktop-file-validate"
 
 # The unpacked programs run like the built ones.
 for arguments in "1 300" "--json 30 650" "abc 300" "--grid P=1:10:2 T=300:600:3"; do
