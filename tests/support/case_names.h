@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
+#include <charconv>
 #include <cstdio>
-#include <cstdlib>
+#include <iterator>
 #include <string>
 
 namespace vapomet::testing {
@@ -35,18 +35,13 @@ inline std::string Spelled(const std::string& text) {
     return name.empty() ? "empty" : name;
 }
 
-// 0.0035 becomes 0_0035: the shortest digits that read back as the value.
+// 0.0035 becomes 0_0035: the shortest digits that read back as the value, without exponent.
 inline std::string Spelled(double value) {
-    char text[32];
-    const int whole =
-        value == 0 ? 1 : std::max(1, 1 + static_cast<int>(std::log10(std::fabs(value))));
-    for (int digits = whole; digits <= 17; ++digits)  // no exponent where whole digits will do
-        if (std::snprintf(text, sizeof text, "%.*g", digits, value) > 0 &&
-            std::strtod(text, nullptr) == value)
-            break;
-    std::string name(text);
-    for (char& ch : name)
-        if (ch == '.' || ch == '-' || ch == '+') ch = '_';
+    char text[400];
+    std::string name(text,
+                     std::to_chars(text, std::end(text), value, std::chars_format::fixed).ptr);
+    std::replace_if(
+        name.begin(), name.end(), [](char ch) { return ch == '.' || ch == '-'; }, '_');
     return name;
 }
 
