@@ -72,16 +72,24 @@ inline void Type(QLineEdit* box, const QString& text) {
     QTest::keyClicks(box, text);
 }
 
-// Types P and T and clicks "Calculate".
-inline void Press(StartedProgram& program, const QString& p, const QString& t) {
-    Type(program->frmMain()->Text1, p);
-    Type(program->frmMain()->Text2, t);
-    QTest::mouseClick(program->frmMain()->Calbtn, Qt::LeftButton);
+// Types P and T and presses "Calculate": a click (way 0), or Return with the focus on the
+// button (1) or in the P box (2), or Enter in the T box (3).
+inline void Press(StartedProgram& program, const QString& p, const QString& t, int way = 0) {
+    ui::FrmMain* main = program->frmMain();
+    Type(main->Text1, p);
+    Type(main->Text2, t);
+    QWidget* target = way == 1   ? static_cast<QWidget*>(main->Calbtn)
+                      : way == 2 ? main->Text1
+                                 : main->Text2;
+    target->setFocus();
+    way == 0 ? QTest::mouseClick(main->Calbtn, Qt::LeftButton)
+             : QTest::keyClick(target, way == 3 ? Qt::Key_Enter : Qt::Key_Return);
 }
 
-// Answers the program's message boxes while it lives: notes each box as its caption, text,
-// number of buttons, icon and modality, whether it can be minimized or maximized, and clicks
-// its OK.
+// Answers the program's message boxes while it lives with their OK, and notes each box's text;
+// a box not in the program's form is noted as such. The program's boxes are captioned
+// "Vapomet", with OK only and no icon, modal to the whole program, and ask for no minimize or
+// maximize button.
 class BoxAnswerer {
   public:
     BoxAnswerer() {
@@ -90,18 +98,16 @@ class BoxAnswerer {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (box == nullptr || !box->isVisible()) return;
             const auto sizing = Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
-            boxes.append(QStringLiteral("%1|%2|%3|%4|%5|%6")
-                             .arg(box->windowTitle(), box->text())
-                             .arg(box->buttons().size())
-                             .arg(box->icon())
-                             .arg(box->windowModality())
-                             .arg((box->windowFlags() & sizing) != 0));
-            texts.append(box->text());
+            const bool programs = box->windowTitle() == "Vapomet" && box->buttons().size() == 1 &&
+                                  box->icon() == QMessageBox::NoIcon &&
+                                  box->windowModality() == Qt::ApplicationModal &&
+                                  (box->windowFlags() & sizing) == 0;
+            texts.append((programs ? "" : "not in the program's form: ") + box->text());
             box->button(QMessageBox::Ok)->click();
         });
         timer_.start();
     }
-    QStringList boxes, texts;
+    QStringList texts;
 
   private:
     QTimer timer_;

@@ -1,6 +1,5 @@
-// The windows in use: start-up, presses from the keyboard show what the driver writes, messages
-// come as modal boxes and leave the focus where the user works, notes, copying and accessible
-// names, moving between the pages, closed pages, help and About, System Info, and the end.
+// The windows in use: start-up, notes, copying and accessible names, help and About, System
+// Info, and the end. Presses, message boxes and moving between the pages are the long run's.
 #include <QAccessible>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -60,60 +59,6 @@ class WindowsTest : public QObject {
         QVERIFY(program.frmSplash() == nullptr && recorder.messages.isEmpty());
     }
 
-    // Enter on "Calculate" or in either box presses it: the windows show what the driver alone
-    // writes for the same texts. The press keeps the boxes' texts but not the typing before it
-    // for undoing, which would grow with every press of a long session.
-    void enterPresses() {
-        for (const char* focus : {"Calbtn", "Text1", "Text2"}) {
-            StartedProgram program;
-            ResultPages expected = program->pages();
-            expected.setViewer(nullptr);
-            Calculate("3", "500", expected, program.recorder);
-            Type(program->frmMain()->Text1, "3");
-            Type(program->frmMain()->Text2, "500");
-            program->frmMain()->findChild<QWidget*>(focus)->setFocus();
-            QTest::keyClick(QApplication::focusWidget(),
-                            focus[4] == '2' ? Qt::Key_Enter : Qt::Key_Return);
-            QVERIFY2(program.recorder.messages.isEmpty(), focus);
-            for (int page = 1; page <= kPageCount; ++page)
-                QCOMPARE(program.shown(page), expected.texts(page));
-            QCOMPARE(program->frmMain()->Text1->text(), QStringLiteral("3"));
-            QVERIFY(!program->frmMain()->Text1->isUndoAvailable());
-        }
-    }
-
-    void messageBox_data() {
-        QTest::addColumn<QString>("p");
-        QTest::addColumn<QString>("t");
-        QTest::addColumn<bool>("temperatureBox");
-        for (const auto& [name, p, t, box] :
-             {std::tuple{"PressureNotANumber", "1,5x", "300", false},
-              {"TemperatureNotANumber", "1", "3OO", true},
-              {"PressureOutOfRange", "150", "300", false},
-              {"TemperatureOutOfRange", "1", "3000", true}})
-            QTest::newRow(name) << QString(p) << QString(t) << box;
-    }
-
-    // A message is a box modal to the whole program, captioned "Vapomet", OK only, no icon, no
-    // minimize or maximize; then page 1 is active again with the refused text selected.
-    void messageBox() {
-        QFETCH(QString, p);
-        QFETCH(QString, t);
-        QFETCH(bool, temperatureBox);
-        StartedProgram program;
-        program->setMessageSink(nullptr);  // the real message boxes
-        program->showSteam3();             // another page in front
-        QVERIFY(QTest::qWaitForWindowActive(program->steam3()));
-        BoxAnswerer answerer;
-        Press(program, p, t);
-        // Caption "Vapomet", one button, no icon (0), modal to the application (2), no sizing.
-        QCOMPARE(answerer.boxes, QStringList{"Vapomet|" + answerer.texts.value(0) + "|1|0|2|0"});
-        QVERIFY(QTest::qWaitForWindowActive(program->frmMain()));
-        QLineEdit* refused = temperatureBox ? program->frmMain()->Text2 : program->frmMain()->Text1;
-        QCOMPARE(QApplication::focusWidget(), refused);
-        QCOMPARE(refused->selectedText(), temperatureBox ? t : p);
-    }
-
     // The pages say where they use the region-1 and region-2 equations beyond their range, and
     // stop saying it with the next press.
     void beyondTheRegionsIsNoted() {
@@ -165,38 +110,6 @@ class WindowsTest : public QObject {
             for (int slot = 0; slot < SlotCount(page); ++slot)
                 QCOMPARE(name(program.page(page)->valueSlots().slot(slot)),
                          SlotDescription(page, slot));
-    }
-
-    void nextPage_data() {
-        QTest::addColumn<int>("page");
-        QTest::addColumn<bool>("closedFirst");
-        QTest::newRow("Page2Behind") << 2 << false;
-        QTest::newRow("Page2Closed") << 2 << true;
-        QTest::newRow("Page3Behind") << 3 << false;
-        QTest::newRow("Page3Closed") << 3 << true;
-    }
-
-    // "->Next Page" brings page 2 to the front and "Next Page ->" page 3, loaded afresh if they
-    // were closed; neither hides its own window. A press loads a closed page hidden, once.
-    void nextPage() {
-        QFETCH(int, page);
-        QFETCH(bool, closedFirst);
-        StartedProgram program;
-        if (closedFirst) program.window(page)->close();
-        FlushDeletes();
-        Press(program, "1", "300");
-        if (closedFirst) QVERIFY(!program.window(page)->isVisible());
-        QCOMPARE(program.shown(page), program->pages().texts(page));
-        if (closedFirst) program.window(page)->close();
-        FlushDeletes();
-        QTest::mouseClick(page == 2 ? static_cast<QWidget*>(program->frmMain()->Nxtpgbtn)
-                                    : program->steam2()->Nextpg,
-                          Qt::LeftButton);
-        QVERIFY(QTest::qWaitForWindowActive(program.window(page)));
-        QCOMPARE(CountWidgets(program.window(page)->objectName()), 1);
-        QVERIFY(program->frmMain()->isVisible() && program->steam2()->isVisible());
-        QCOMPARE(program.shown(page),
-                 closedFirst ? ResultPages(English()).texts(page) : program->pages().texts(page));
     }
 
     // The menu item chosen twice gives one window, OK its default button, no minimize or
