@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
-# downstream_test.sh CMAKE GENERATOR CXX EXAMPLE SCRATCH PREFIX [BUILD_TREE]
-# Builds the example project EXAMPLE against the property library installed under PREFIX (with
-# BUILD_TREE, first installed there from that build tree), with warnings as errors, and checks
-# what it prints against the published check values; a project that asks for another major
-# version must not find this one.
+# downstream_test.sh CMAKE GENERATOR CXX EXAMPLE SCRATCH PREFIX
+# Builds the example project EXAMPLE against the property library installed under PREFIX, with
+# warnings as errors, and checks what it prints against the published check values; a project
+# that asks for another major version must not find this one.
 set -euo pipefail
-cmake=$1 generator=$2 cxx=$3 example=$4 scratch=$5 prefix=$6 build_tree=${7:-}
+cmake=$1 generator=$2 cxx=$3 example=$4 scratch=$5 prefix=$6
 rm -rf "$scratch" && mkdir -p "$scratch/wants-2.0"
-if [ -n "$build_tree" ]; then rm -rf "$prefix" && "$cmake" --install "$build_tree" --prefix "$prefix"; fi
 
 # The exported target carries none of the project's own compile options.
 if grep -En -- '-W(all|error|extra)|fp-contract|rounding-math|vapomet_warnings' \
