@@ -62,17 +62,13 @@ inline QString Shown(double value, int decimals, const Convention& convention) {
     }
     return QString::fromStdString((negative ? "-" : "") + text);
 }
-
-// A value rounded to `decimals`, as a page shows it.
-inline double Rounded(double value, int decimals) {
-    return Shown(value, decimals, kEnglish).remove(',').toDouble();
-}
 }  // namespace testing
 
 namespace {
 
 using testing::Column;
 using testing::Convention;
+using testing::kEnglish;
 using testing::Shown;
 using Pages = std::array<QStringList, 3>;
 
@@ -99,9 +95,9 @@ void ExpectColumn(Pages& pages, const Column& c, int region, double P, double T,
                              Cond(P, T, rho), 0.0,        Vis(P, T, rho)};
     for (std::size_t i = 0; i < c.indices.size(); ++i)
         pages[c.page - 1][c.indices[i]] = Shown(values[i], testing::kDecimals[i], convention);
-    const double cp = testing::Rounded(values[testing::kCp], 3),
-                 cv = testing::Rounded(values[testing::kCv], 3);
-    pages[c.page - 1][c.indices[testing::kRatio]] = Shown(cp / cv, 3, convention);
+    const auto shown = [&](int i) { return Shown(values[i], 3, kEnglish).remove(',').toDouble(); };
+    pages[c.page - 1][c.indices[testing::kRatio]] =
+        Shown(shown(testing::kCp) / shown(testing::kCv), 3, convention);
 }
 
 struct PressCase {
