@@ -12,7 +12,6 @@ fail() { echo "FAILED: $*" >&2; failures=$((failures + 1)); }
 rm -rf "$scratch" && mkdir -p "$scratch/out"
 "$cpack" -G DEB --config "$config" -B "$scratch/out"
 program=$scratch/out/vapomet_${version}_$arch.deb library=$scratch/out/libvapomet-dev_${version}_$arch.deb
-dpkg-deb --info "$program" && dpkg-deb --info "$library"
 dpkg -x "$program" "$root" && dpkg -x "$library" "$root"
 
 # lintian: no error or warning; the pedantic and informational tags are listed.
@@ -70,7 +69,6 @@ for arguments in "1 300" "--json 30 650" "abc 300" "--grid P=1:10:2 T=300:600:3"
   [ "$("$built_cli" $arguments 2>&1)" = "$("$root/usr/bin/vapomet-cli" $arguments 2>&1)" ] ||
     fail "vapomet-cli $arguments: the packaged program differs from the built one"
 done
-[[ $("$root/usr/bin/vapomet-cli" 1 300) == *"Region - 1"* ]] || fail "vapomet-cli 1 300 shows no region"
 QT_QPA_PLATFORM=offscreen timeout 60 "$root/usr/bin/vapomet" --quit-after-start || fail "vapomet does not start"
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) of the packages failed" >&2; exit 1; }
