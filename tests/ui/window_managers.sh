@@ -17,20 +17,18 @@ fi
 work=$(mktemp -d) pids=() failures=0
 trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 
-# A virtual screen at a display number no other X server of the machine uses (the servers of a
-# chroot share the machine's abstract sockets). -noreset: otherwise the server starts afresh
-# whenever its last client leaves, and refuses a client that comes just then.
-for _ in $(seq 20); do
-  export DISPLAY=":$((200 + RANDOM % 700))"
-  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-  xvfb=$!
-  for _ in $(seq 100); do
-    kill -0 "$xvfb" 2>/dev/null && ! xprop -root >/dev/null 2>&1 && sleep 0.1 || break
-  done
-  xprop -root >/dev/null 2>&1 && { pids+=("$xvfb"); break; }
-  kill "$xvfb" 2>/dev/null
-done
-xprop -root >/dev/null 2>&1 || { echo "FAILED ($wm): no virtual screen"; cat "$work/xvfb.log"; exit 1; }
+# Polls a condition for up to thirty seconds: a loaded machine answers late, not differently.
+eventually() { for _ in $(seq 300); do "$@" && return 0; sleep 0.1; done; return 1; }
+
+# A virtual screen at a display number no other X server of the machine uses, which Xvfb picks
+# and writes once it accepts clients (it skips a number whose socket another server holds, also
+# one outside a chroot). -noreset: otherwise the server starts afresh whenever its last client
+# leaves, and refuses a client that comes just then.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset \
+  3>"$work/display" >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+eventually test -s "$work/display" && export DISPLAY=":$(cat "$work/display")" && xprop -root >/dev/null 2>&1 ||
+  { echo "FAILED ($wm): no virtual screen"; cat "$work/xvfb.log"; exit 1; }
 export QT_QPA_PLATFORM=xcb
 case $wm in
   xfwm4) xfwm4 --compositor=off >"$work/wm.log" 2>&1 & pids+=($!) ;;
@@ -38,8 +36,6 @@ case $wm in
   *) "$wm" >"$work/wm.log" 2>&1 & pids+=($!) ;;
 esac
 
-# Polls a condition for up to thirty seconds: a loaded machine answers late, not differently.
-eventually() { for _ in $(seq 300); do "$@" && return 0; sleep 0.1; done; return 1; }
 window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 # Top-level windows from the top down (client windows, which a window manager reparents).
 stacking() {
