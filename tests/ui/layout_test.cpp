@@ -80,13 +80,10 @@ class LayoutTest : public QObject {
 
     void note(QString text, const QString& where) {
         text = '"' + text.replace('\t', "\\t").replace('\r', "\\r").replace('\n', "\\n") + '"';
-        const auto known = std::find_if(found_.begin(), found_.end(),
-                                        [&](const auto& t) { return t.first == text; });
-        if (known != found_.end()) {
-            known->second.append(where);
-        } else {
-            found_.append({text, {where}});
-        }
+        auto known = std::find_if(found_.begin(), found_.end(),
+                                  [&](const auto& t) { return t.first == text; });
+        if (known == found_.end()) known = found_.insert(found_.end(), {text, {}});
+        known->second.append(where);
     }
 
     // A window's title, menus, and each control that shows a text, in the order it made them.
@@ -104,9 +101,9 @@ class LayoutTest : public QObject {
             const QString where = name + '/' + control->objectName();
             if (control->window() != window || control->objectName().startsWith("qt_")) continue;
             // A text box's whole text is one text, its line ends shown as \n.
-            if (auto* slot = dynamic_cast<ui::FitLabel*>(control)) note(slot->wholeText(), where);
-            if (auto* label = qobject_cast<QLabel*>(control);
-                label && !dynamic_cast<ui::FitLabel*>(control))
+            if (auto* slot = dynamic_cast<ui::FitLabel*>(control))
+                note(slot->wholeText(), where);
+            else if (auto* label = qobject_cast<QLabel*>(control))
                 note(label->text(), where);
             if (auto* button = qobject_cast<QAbstractButton*>(control)) note(button->text(), where);
             if (auto* box = qobject_cast<QLineEdit*>(control)) note(box->text(), where);
