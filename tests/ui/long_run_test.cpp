@@ -9,6 +9,8 @@
 // and at the end tells whether presses or reopened windows leak.
 #include <unistd.h>
 
+#include <QMessageBox>
+#include <QTimer>
 #include <fstream>
 #include <optional>
 
@@ -63,6 +65,33 @@ std::pair<QString, QString> Inputs(bool any) {
         }
     }
 }
+
+// Answers the program's message boxes while it lives with their OK, and notes each box's text;
+// a box not in the program's form is noted as such. The program's boxes are captioned
+// "Vapomet", with OK only and no icon, modal to the whole program, and ask for no minimize or
+// maximize button.
+class BoxAnswerer {
+  public:
+    BoxAnswerer() {
+        timer_.setInterval(1);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible()) return;
+            const auto sizing = Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
+            const bool programs = box->windowTitle() == "Vapomet" && box->buttons().size() == 1 &&
+                                  box->icon() == QMessageBox::NoIcon &&
+                                  box->windowModality() == Qt::ApplicationModal &&
+                                  (box->windowFlags() & sizing) == 0;
+            texts.append((programs ? "" : "not in the program's form: ") + box->text());
+            box->button(QMessageBox::Ok)->click();
+        });
+        timer_.start();
+    }
+    QStringList texts;
+
+  private:
+    QTimer timer_;
+};
 
 long ResidentKiB() {
     std::ifstream statm("/proc/self/statm");

@@ -1,13 +1,11 @@
-// Helpers of the window tests: a started program, typing and pressing, the windows of the
-// pages, and an answerer of message boxes.
+// Helpers of the window tests: a started program, typing and pressing, and the windows of the
+// pages.
 #pragma once
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <memory>
 
 #include "tests/support/support.h"
@@ -85,32 +83,5 @@ inline void Press(StartedProgram& program, const QString& p, const QString& t, i
     way == 0 ? QTest::mouseClick(main->Calbtn, Qt::LeftButton)
              : QTest::keyClick(target, way == 3 ? Qt::Key_Enter : Qt::Key_Return);
 }
-
-// Answers the program's message boxes while it lives with their OK, and notes each box's text;
-// a box not in the program's form is noted as such. The program's boxes are captioned
-// "Vapomet", with OK only and no icon, modal to the whole program, and ask for no minimize or
-// maximize button.
-class BoxAnswerer {
-  public:
-    BoxAnswerer() {
-        timer_.setInterval(1);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr || !box->isVisible()) return;
-            const auto sizing = Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
-            const bool programs = box->windowTitle() == "Vapomet" && box->buttons().size() == 1 &&
-                                  box->icon() == QMessageBox::NoIcon &&
-                                  box->windowModality() == Qt::ApplicationModal &&
-                                  (box->windowFlags() & sizing) == 0;
-            texts.append((programs ? "" : "not in the program's form: ") + box->text());
-            box->button(QMessageBox::Ok)->click();
-        });
-        timer_.start();
-    }
-    QStringList texts;
-
-  private:
-    QTimer timer_;
-};
 
 }  // namespace vapomet::uitest
