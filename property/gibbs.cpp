@@ -2,7 +2,6 @@
 #include "property/gibbs.h"
 
 #include <cmath>
-#include <utility>
 
 namespace vapomet::detail {
 
@@ -42,7 +41,10 @@ GibbsDerivatives Reduced(const GibbsRegion& region, const FaultScope& f, const d
 
 // The bases of the power terms at the reduced state: x = xOffset + xSign pi, y = tau - yShift.
 // d/dpi = xSign d/dx and d^2/dpi^2 = d^2/dx^2, since xSign is 1 or -1.
-std::pair<double, double> Bases(const GibbsRegion& region, const GibbsDerivatives& d) {
+struct PowerBases {
+    double x, y;
+};
+PowerBases Bases(const GibbsRegion& region, const GibbsDerivatives& d) {
     return {region.bases.xOffset + region.bases.xSign * d.pi, d.tau - region.bases.yShift};
 }
 
@@ -90,10 +92,9 @@ double EvaluateGibbs(const GibbsRegion& region, GibbsProperty property, const ch
         if (needs.g_t) d.g0_t = ideal(1);
         if (needs.g_tt) d.g0_tt = ideal(2);
     }
-    const std::pair<double, double> xy = Bases(region, d);
-    const double x = xy.first, y = xy.second;
+    const PowerBases b = Bases(region, d);
     const auto sum = [&](int dpi, int dtau) {
-        const double s = region.powerSum->one(f, x, dpi, y, dtau);
+        const double s = region.powerSum->one(f, b.x, dpi, b.y, dtau);
         return dpi == 1 ? region.bases.xSign * s : s;
     };
     if (needs.g) d.g = sum(0, 0);
@@ -117,8 +118,8 @@ StateProperties GibbsState(const GibbsRegion& region, const char* routine, const
         d.g0_tt = ideal.gyy;
     }
     const double sign = region.bases.xSign;
-    const auto [x, y] = Bases(region, d);
-    const PowerSums s = region.powerSum->all(f, x, y);
+    const PowerBases b = Bases(region, d);
+    const PowerSums s = region.powerSum->all(f, b.x, b.y);
     d.g = s.g;
     d.g_p = sign * s.gx;
     d.g_pp = s.gxx;
