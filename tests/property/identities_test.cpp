@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "tests/support/case_names.h"
 #include "tests/support/regions.h"
 
 namespace vapomet {
@@ -76,9 +77,7 @@ TEST_P(Identities, WholeStateEqualsTheSingleRoutines) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Regions, Identities, ::testing::ValuesIn(testing::kRegions),
-                         [](const ::testing::TestParamInfo<RegionUnderTest>& row) {
-                             return row.param.name;
-                         });
+                         testing::ByName());
 
 // The saturation curves are each other's inverse, and so are the two B23 routines.
 TEST(InverseCurves, UndoEachOther) {
