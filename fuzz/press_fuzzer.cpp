@@ -20,13 +20,10 @@
 namespace {
 
 using namespace vapomet;
+using testing::AllTexts;
 
 void Require(bool holds) {
     if (!holds) std::abort();  // libFuzzer reports the input that led here
-}
-
-QList<QStringList> AllTexts(const ResultPages& pages) {
-    return {pages.texts(1), pages.texts(2), pages.texts(3)};
 }
 
 bool IsNumber(const ResultPages& pages, int page, int slot) {

@@ -15,7 +15,10 @@
 #include "tests/support/support.h"
 
 namespace vapomet {
-namespace testing {
+namespace {
+
+using namespace vapomet::testing;
+
 // The pages as a user reads them, known to the tests from the pages themselves rather than from
 // the driver's tables: which slot of which column holds which quantity with how many decimals,
 // and a formatter that writes a number as a person under en_US or de_DE expects to see it.
@@ -26,9 +29,9 @@ struct Convention {
     // An input as the user types it: a comma for the decimal point in de_DE.
     QString typed(const char* text) const { return QString::fromUtf8(text).replace('.', decimal); }
 };
-inline constexpr Convention kEnglish{"en_US", '.', ','};
-inline constexpr Convention kGerman{"de_DE", ',', '.'};
-inline constexpr Convention kConventions[] = {kEnglish, kGerman};
+constexpr Convention kEnglish{"en_US", '.', ','};
+constexpr Convention kGerman{"de_DE", ',', '.'};
+constexpr Convention kConventions[] = {kEnglish, kGerman};
 
 // The slots of a column: a phase of a saturation page, or page 3's state. Its quantities in the
 // order of kDecimals: v, rho, h, u, s, cp, cv, w, conductivity, cp/cv, viscosity.
@@ -36,20 +39,20 @@ struct Column {
     int page;
     std::array<int, 11> indices;
 };
-inline constexpr std::array<int, 11> kDecimals{6, 4, 4, 3, 4, 3, 3, 3, 4, 3, 4};
-inline constexpr int kCp = 5, kCv = 6, kRatio = 9;
-inline constexpr Column kPage1Liquid{1, {2, 16, 22, 21, 3, 17, 23, 20, 4, 18, 19}};
-inline constexpr Column kPage1Vapour{1, {5, 8, 11, 13, 6, 9, 12, 14, 7, 10, 15}};
-inline constexpr Column kPage2Liquid{2, {0, 8, 11, 12, 1, 9, 23, 13, 2, 10, 14}};
-inline constexpr Column kPage2Vapour{2, {3, 19, 21, 15, 4, 20, 22, 16, 5, 18, 17}};
-inline constexpr Column kPage3State{3, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}};
+constexpr std::array<int, 11> kDecimals{6, 4, 4, 3, 4, 3, 3, 3, 4, 3, 4};
+constexpr int kCp = 5, kCv = 6, kRatio = 9;
+constexpr Column kPage1Liquid{1, {2, 16, 22, 21, 3, 17, 23, 20, 4, 18, 19}};
+constexpr Column kPage1Vapour{1, {5, 8, 11, 13, 6, 9, 12, 14, 7, 10, 15}};
+constexpr Column kPage2Liquid{2, {0, 8, 11, 12, 1, 9, 23, 13, 2, 10, 14}};
+constexpr Column kPage2Vapour{2, {3, 19, 21, 15, 4, 20, 22, 16, 5, 18, 17}};
+constexpr Column kPage3State{3, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}};
 // The state of each page, four decimals: page 1 psat and T, page 2 Tsat and P, page 3 P and T.
-inline constexpr int kStateSlots[3][2] = {{0, 1}, {6, 7}, {0, 1}};
-inline constexpr int kRegionSlot = 13;  // page 3
+constexpr int kStateSlots[3][2] = {{0, 1}, {6, 7}, {0, 1}};
+constexpr int kRegionSlot = 13;  // page 3
 
 // A number as the page should show it: rounded to `decimals`, thousands grouped, and no minus
 // sign on a value that rounds to zero.
-inline QString Shown(double value, int decimals, const Convention& convention) {
+QString Shown(double value, int decimals, const Convention& convention) {
     char buffer[512];
     std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
     std::string plain(buffer), text;
@@ -62,15 +65,7 @@ inline QString Shown(double value, int decimals, const Convention& convention) {
     }
     return QString::fromStdString((negative ? "-" : "") + text);
 }
-}  // namespace testing
-
-namespace {
-
-using testing::Column;
-using testing::Convention;
-using testing::kEnglish;
-using testing::Shown;
-using Pages = std::array<QStringList, 3>;
+using Pages = QList<QStringList>;
 
 struct Press {
     Pages pages;
@@ -78,26 +73,25 @@ struct Press {
 };
 
 Press PressOn(ResultPages& pages, const QString& P, const QString& T) {
-    testing::MessageRecorder recorder;
+    MessageRecorder recorder;
     Calculate(P, T, pages, recorder);
-    return {{pages.texts(1), pages.texts(2), pages.texts(3)}, recorder.messages};
+    return {AllTexts(pages), recorder.messages};
 }
 
 // A column as the routines of region 1, 2, 3 or 5 give it, the ratio from the cp and cv texts
 // as shown.
 void ExpectColumn(Pages& pages, const Column& c, int region, double P, double T,
                   const Convention& convention) {
-    const auto& r = testing::kRegions[region == 5 ? 3 : region - 1].routines;
+    const auto& r = kRegions[region == 5 ? 3 : region - 1].routines;
     const double rho = r[0] != nullptr ? 1.0 / r[0](P, T) : R3rho(P, T);
     const double x = r[0] != nullptr ? P : rho;
     const double values[] = {1.0 / rho,       rho,        r[1](x, T),    r[2](x, T),
                              r[3](x, T),      r[4](x, T), r[5](x, T),    r[6](x, T),
                              Cond(P, T, rho), 0.0,        Vis(P, T, rho)};
     for (std::size_t i = 0; i < c.indices.size(); ++i)
-        pages[c.page - 1][c.indices[i]] = Shown(values[i], testing::kDecimals[i], convention);
+        pages[c.page - 1][c.indices[i]] = Shown(values[i], kDecimals[i], convention);
     const auto shown = [&](int i) { return Shown(values[i], 3, kEnglish).remove(',').toDouble(); };
-    pages[c.page - 1][c.indices[testing::kRatio]] =
-        Shown(shown(testing::kCp) / shown(testing::kCv), 3, convention);
+    pages[c.page - 1][c.indices[kRatio]] = Shown(shown(kCp) / shown(kCv), 3, convention);
 }
 
 struct PressCase {
@@ -137,32 +131,32 @@ class WholePressTest : public ::testing::TestWithParam<PressCase> {};
 TEST_P(WholePressTest, EverySlotShowsItsRoutineValueAtItsDecimals) {
     const PressCase& c = GetParam();
     const double P = std::strtod(c.P, nullptr), T = std::strtod(c.T, nullptr);
-    for (const Convention& convention : testing::kConventions) {
+    for (const Convention& convention : kConventions) {
         SCOPED_TRACE(convention.name);
         ResultPages pages(convention.locale());
         const Press press = PressOn(pages, convention.typed(c.P), convention.typed(c.T));
         EXPECT_EQ(press.messages, c.region == 0 ? QStringList{kInvalidRegion} : QStringList{});
         Pages expected{QStringList(24, "NaN"), QStringList(24, "NaN"), QStringList(14, "NaN")};
         const auto state = [&](int page, double first, double second) {
-            expected[page - 1][testing::kStateSlots[page - 1][0]] = Shown(first, 4, convention);
-            expected[page - 1][testing::kStateSlots[page - 1][1]] = Shown(second, 4, convention);
+            expected[page - 1][kStateSlots[page - 1][0]] = Shown(first, 4, convention);
+            expected[page - 1][kStateSlots[page - 1][1]] = Shown(second, 4, convention);
         };
         state(3, P, T);
         if (c.page1) {
             state(1, Satpr(T), T);
-            ExpectColumn(expected, testing::kPage1Liquid, 1, Satpr(T), T, convention);
-            ExpectColumn(expected, testing::kPage1Vapour, 2, Satpr(T), T, convention);
+            ExpectColumn(expected, kPage1Liquid, 1, Satpr(T), T, convention);
+            ExpectColumn(expected, kPage1Vapour, 2, Satpr(T), T, convention);
         }
         if (c.page2) {
             state(2, Sattr(P), P);
-            ExpectColumn(expected, testing::kPage2Liquid, 1, P, Sattr(P), convention);
-            ExpectColumn(expected, testing::kPage2Vapour, 2, P, Sattr(P), convention);
+            ExpectColumn(expected, kPage2Liquid, 1, P, Sattr(P), convention);
+            ExpectColumn(expected, kPage2Vapour, 2, P, Sattr(P), convention);
         }
-        expected[2][testing::kRegionSlot] = "Region :";
+        expected[2][kRegionSlot] = "Region :";
         if (c.region != 0) {
-            expected[2][testing::kRegionSlot] =
-                std::get<CalculationPlan>(ValidateAndPlan(c.P, c.T, testing::English())).caption;
-            ExpectColumn(expected, testing::kPage3State, c.region, P, T, convention);
+            expected[2][kRegionSlot] =
+                std::get<CalculationPlan>(ValidateAndPlan(c.P, c.T, English())).caption;
+            ExpectColumn(expected, kPage3State, c.region, P, T, convention);
         }
         for (int page = 1; page <= 3; ++page)
             for (int slot = 0; slot < SlotCount(page); ++slot)
@@ -171,7 +165,7 @@ TEST_P(WholePressTest, EverySlotShowsItsRoutineValueAtItsDecimals) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Presses, WholePressTest, ::testing::ValuesIn(kPresses), testing::ByName());
+INSTANTIATE_TEST_SUITE_P(Presses, WholePressTest, ::testing::ValuesIn(kPresses), ByName());
 
 // Overwrites a slot with a text that is no number the moment the press writes it, so that the
 // heat-capacity ratio cannot read it back.
@@ -194,15 +188,15 @@ class Saboteur : public PageViewer {
 struct FaultCase {
     const char *name, *P, *T;
     Column column;
-    int sabotaged;  // testing::kCp or testing::kCv
+    int sabotaged;  // kCp or kCv
     const char* garbage;
 };
 const FaultCase kFaults[] = {
-    {"Page1Liquid_Cv", "1", "300", testing::kPage1Liquid, testing::kCv, "#garbage"},
-    {"Page2Vapour_Cp_Empty", "1", "300", testing::kPage2Vapour, testing::kCp, ""},
-    {"Page3Region1_Cv_inf", "1", "300", testing::kPage3State, testing::kCv, "inf"},
-    {"Page3Region3_Cv", "30", "650", testing::kPage3State, testing::kCv, "#garbage"},
-    {"Page3Region5_Cp_Infinity", "8", "2000", testing::kPage3State, testing::kCp, "Infinity"}};
+    {"Page1Liquid_Cv", "1", "300", kPage1Liquid, kCv, "#garbage"},
+    {"Page2Vapour_Cp_Empty", "1", "300", kPage2Vapour, kCp, ""},
+    {"Page3Region1_Cv_inf", "1", "300", kPage3State, kCv, "inf"},
+    {"Page3Region3_Cv", "30", "650", kPage3State, kCv, "#garbage"},
+    {"Page3Region5_Cp_Infinity", "8", "2000", kPage3State, kCp, "Infinity"}};
 
 class FaultTest : public ::testing::TestWithParam<FaultCase> {};
 
@@ -210,7 +204,7 @@ class FaultTest : public ::testing::TestWithParam<FaultCase> {};
 // computed for it, or "NaN" ("Region :" for the region): none shows a number of the press before.
 TEST_P(FaultTest, LeavesNoNumberOfTheEarlierPress) {
     const FaultCase& c = GetParam();
-    ResultPages cleanPages(testing::English()), pages(testing::English());
+    ResultPages cleanPages(English()), pages(English());
     const Press clean = PressOn(cleanPages, c.P, c.T);
     const Press earlier = PressOn(pages, "0.1", "500");  // a number in every slot
     const int slot = c.column.indices[c.sabotaged];
@@ -218,12 +212,11 @@ TEST_P(FaultTest, LeavesNoNumberOfTheEarlierPress) {
     pages.setViewer(&saboteur);
     const Press faulty = PressOn(pages, c.P, c.T);
     EXPECT_EQ(faulty.messages, QStringList{kComputationError});
-    EXPECT_EQ(faulty.pages[c.column.page - 1][c.column.indices[testing::kRatio]], "NaN");
+    EXPECT_EQ(faulty.pages[c.column.page - 1][c.column.indices[kRatio]], "NaN");
     for (int page = 1; page <= 3; ++page) {
         for (int index = 0; index < SlotCount(page); ++index) {
             const QString& text = faulty.pages[page - 1][index];
-            const QString unwritten =
-                page == 3 && index == testing::kRegionSlot ? "Region :" : "NaN";
+            const QString unwritten = page == 3 && index == kRegionSlot ? "Region :" : "NaN";
             EXPECT_TRUE(text == clean.pages[page - 1][index] || text == unwritten ||
                         (page == c.column.page && index == slot && text == c.garbage))
                 << page << "/" << index << " shows \"" << text.toStdString()
@@ -233,7 +226,7 @@ TEST_P(FaultTest, LeavesNoNumberOfTheEarlierPress) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Columns, FaultTest, ::testing::ValuesIn(kFaults), testing::ByName());
+INSTANTIATE_TEST_SUITE_P(Columns, FaultTest, ::testing::ValuesIn(kFaults), ByName());
 
 }  // namespace
 }  // namespace vapomet

@@ -81,10 +81,10 @@ TEST_P(ValidationTest, RefusesWithItsMessage) {
     ResultPages pages(testing::English());
     testing::MessageRecorder recorder;
     Calculate("1", "300", pages, recorder);
-    const QStringList before[] = {pages.texts(1), pages.texts(2), pages.texts(3)};
+    const QList<QStringList> before = testing::AllTexts(pages);
     EXPECT_EQ(Calculate(c.pressure, c.temperature, pages, recorder), c.input);
     EXPECT_EQ(recorder.messages, QStringList{c.message});
-    for (int page = 1; page <= kPageCount; ++page) EXPECT_EQ(pages.texts(page), before[page - 1]);
+    EXPECT_EQ(testing::AllTexts(pages), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, ValidationTest, ::testing::ValuesIn(kMessages),

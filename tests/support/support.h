@@ -1,6 +1,6 @@
 // What the tests and fuzzers share: the one recorder that stands in for the message boxes, the
-// regional settings the tests use, QString in failure messages, and vapomet-cli run as a
-// separate process with the regional settings of the test only.
+// texts of all pages, the regional settings the tests use, QString in failure messages, and
+// vapomet-cli run as a separate process with the regional settings of the test only.
 #pragma once
 
 #include <QLocale>
@@ -21,6 +21,11 @@ class MessageRecorder : public MessageSink {
     void showMessage(const QString& text) override { messages.append(text); }
     QStringList messages;
 };
+
+// The texts of the three pages, page 1 first.
+inline QList<QStringList> AllTexts(const ResultPages& pages) {
+    return {pages.texts(1), pages.texts(2), pages.texts(3)};
+}
 
 inline QLocale English() {
     return QLocale(QLocale::English, QLocale::UnitedStates);
