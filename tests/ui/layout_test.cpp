@@ -53,9 +53,7 @@ bool BesideItsCaption(const QWidget* slot, const QList<QWidget*>& controls) {
         return qobject_cast<QLabel*>(w) && qobject_cast<QLabel*>(w)->buddy() == slot;
     });
     if (caption == controls.end()) return false;
-    const int page = slot->objectName().startsWith("Label10")   ? 1
-                     : slot->window()->objectName() == "Steam2" ? 2
-                                                                : 3;
+    const int page = dynamic_cast<ui::PageWindow*>(slot->window())->page();
     const QRect c = (*caption)->geometry(), s = slot->geometry();
     const QRect between(QPoint(c.right() + 1, s.top()), QPoint(s.left() - 1, s.bottom()));
     return qobject_cast<QLabel*>(*caption)->text() ==
