@@ -195,13 +195,15 @@ struct PowerSums {
 };
 
 // Every derivative of n x^I y^J over the rows first..last in one pass. Each term is formed as
-// SumTerms forms it, factor by factor, and each sum is taken in the same order.
-template <typename Exponents, typename Coefficients>
+// SumTerms forms it, factor by factor, and each sum is taken in the same order. Exact powers
+// round as the general power function does; plain ones, for the steps of a search, may differ
+// from it in the last place.
+template <bool Exact = true, typename Exponents, typename Coefficients>
 PowerSums SumAllTerms(const FaultScope& f, const Exponents& I, const Exponents& J,
                       const Coefficients& n, int first, int last, double x, double y) {
     const auto [xLow, xHigh] = ExponentRange(I, first, last);
     const auto [yLow, yHigh] = ExponentRange(J, first, last);
-    const PowerTable<true> xp(f, x, xLow, xHigh), yp(f, y, yLow, yHigh);
+    const PowerTable<Exact> xp(f, x, xLow, xHigh), yp(f, y, yLow, yHigh);
     PowerSums s;
     for (int i = first; i <= last; ++i) {
         const int a = I[i], b = J[i];
@@ -218,11 +220,11 @@ PowerSums SumAllTerms(const FaultScope& f, const Exponents& I, const Exponents& 
 }
 
 // The same for terms n y^J of one variable: the sum and its two derivatives as g, gy, gyy.
-template <typename Exponents, typename Coefficients>
+template <bool Exact = true, typename Exponents, typename Coefficients>
 PowerSums SumAllTerms(const FaultScope& f, const Exponents& J, const Coefficients& n, int first,
                       int last, double y) {
     const auto [yLow, yHigh] = ExponentRange(J, first, last);
-    const PowerTable<true> yp(f, y, yLow, yHigh);
+    const PowerTable<Exact> yp(f, y, yLow, yHigh);
     PowerSums s;
     for (int i = first; i <= last; ++i) {
         const int b = J[i];

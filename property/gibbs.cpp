@@ -106,12 +106,12 @@ double EvaluateGibbs(const GibbsRegion& region, GibbsProperty property, const ch
     return f.result(GibbsRelation(property, d));
 }
 
-StateProperties GibbsState(const GibbsRegion& region, const char* routine, const double& P,
-                           const double& T) {
-    const FaultScope f(routine);
+GibbsDerivatives AllGibbs(const GibbsRegion& region, const FaultScope& f, const double& P,
+                          const double& T, bool exact) {
     GibbsDerivatives d = Reduced(region, f, P, T);
     if (d.ideal) {
-        const PowerSums ideal = region.idealSum->all(f, 0.0, d.tau);
+        const auto sums = exact ? region.idealSum->all : region.idealSum->plain;
+        const PowerSums ideal = sums(f, 0.0, d.tau);
         d.g0 = std::log(d.pi) + ideal.g;
         d.g0_p = 1.0 / d.pi;
         d.g0_t = ideal.gy;
@@ -119,13 +119,20 @@ StateProperties GibbsState(const GibbsRegion& region, const char* routine, const
     }
     const double sign = region.bases.xSign;
     const PowerBases b = Bases(region, d);
-    const PowerSums s = region.powerSum->all(f, b.x, b.y);
+    const PowerSums s = (exact ? region.powerSum->all : region.powerSum->plain)(f, b.x, b.y);
     d.g = s.g;
     d.g_p = sign * s.gx;
     d.g_pp = s.gxx;
     d.g_t = s.gy;
     d.g_tt = s.gyy;
     d.g_pt = sign * s.gxy;
+    return d;
+}
+
+StateProperties GibbsState(const GibbsRegion& region, const char* routine, const double& P,
+                           const double& T) {
+    const FaultScope f(routine);
+    const GibbsDerivatives d = AllGibbs(region, f, P, T, true);
 
     StateProperties state;
     state.v = GibbsRelation(GibbsProperty::v, d);

@@ -13,10 +13,12 @@
 namespace vapomet::detail {
 
 // A power sum of a region: one derivative at a time, each power taken by the general power
-// function (the single routines), or every derivative in one pass (the whole-state path).
+// function (the single routines), or every derivative in one pass with exact powers (the
+// whole-state path) or plain ones (the steps of a search, which need no last-place agreement).
 struct TermSums {
     double (*one)(const FaultScope& f, double x, int dx, double y, int dy);
     PowerSums (*all)(const FaultScope& f, double x, double y);
+    PowerSums (*plain)(const FaultScope& f, double x, double y);
 };
 
 struct GibbsRegion {
@@ -36,15 +38,19 @@ struct GibbsRegion {
 
 // The sums over a region's rows 1..terms of the coefficient tables, named by their members.
 template <auto I, auto J, auto n, int terms>
-inline constexpr TermSums kPowerTerms{[](const FaultScope& f, double x, int dx, double y, int dy) {
-                                          const CoefficientTables& t = Tables();
-                                          return SumTerms(f, t.*I, t.*J, t.*n, 1, terms, x, dx, y,
-                                                          dy);
-                                      },
-                                      [](const FaultScope& f, double x, double y) {
-                                          const CoefficientTables& t = Tables();
-                                          return SumAllTerms(f, t.*I, t.*J, t.*n, 1, terms, x, y);
-                                      }};
+inline constexpr TermSums kPowerTerms{
+    [](const FaultScope& f, double x, int dx, double y, int dy) {
+        const CoefficientTables& t = Tables();
+        return SumTerms(f, t.*I, t.*J, t.*n, 1, terms, x, dx, y, dy);
+    },
+    [](const FaultScope& f, double x, double y) {
+        const CoefficientTables& t = Tables();
+        return SumAllTerms(f, t.*I, t.*J, t.*n, 1, terms, x, y);
+    },
+    [](const FaultScope& f, double x, double y) {
+        const CoefficientTables& t = Tables();
+        return SumAllTerms<false>(f, t.*I, t.*J, t.*n, 1, terms, x, y);
+    }};
 template <auto J, auto n, int terms>
 inline constexpr TermSums kIdealTerms{[](const FaultScope& f, double, int, double y, int dy) {
                                           const CoefficientTables& t = Tables();
@@ -53,6 +59,10 @@ inline constexpr TermSums kIdealTerms{[](const FaultScope& f, double, int, doubl
                                       [](const FaultScope& f, double, double y) {
                                           const CoefficientTables& t = Tables();
                                           return SumAllTerms(f, t.*J, t.*n, 1, terms, y);
+                                      },
+                                      [](const FaultScope& f, double, double y) {
+                                          const CoefficientTables& t = Tables();
+                                          return SumAllTerms<false>(f, t.*J, t.*n, 1, terms, y);
                                       }};
 
 // Regions 1, 2 and 5, defined with their sums in region1.cpp, region2.cpp and region5.cpp.
@@ -79,6 +89,11 @@ struct GibbsDerivatives {
 
 // The relations themselves, on derivatives already summed.
 double GibbsRelation(GibbsProperty property, const GibbsDerivatives& d);
+
+// Every derivative of gamma at (P, T) in one pass over the region's terms, the powers exactly
+// rounded (the whole state) or plain (the steps of a search).
+GibbsDerivatives AllGibbs(const GibbsRegion& region, const FaultScope& f, const double& P,
+                          const double& T, bool exact);
 
 // Every property of the region at (P, T), from one pass over its terms.
 StateProperties GibbsState(const GibbsRegion& region, const char* routine, const double& P,

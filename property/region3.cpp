@@ -32,6 +32,9 @@ double HelmholtzRelation(HelmholtzProperty property, const HelmholtzDerivatives&
     const double X = d.delta * d.phi_d - d.delta * d.tau * d.phi_dt;
     const double stiffness = 2.0 * d.delta * d.phi_d + d.delta * d.delta * d.phi_dd;
     switch (property) {
+        // 1000 turns rho R T from kPa into MPa.
+        case HelmholtzProperty::p:
+            return kCriticalDensity * d.delta * R * d.T * d.delta * d.phi_d / 1000.0;
         case HelmholtzProperty::h: return (d.delta * d.phi_d + d.tau * d.phi_t) * R * d.T;
         case HelmholtzProperty::s: return (d.tau * d.phi_t - d.phi) * R;
         case HelmholtzProperty::u: return d.T * R * d.tau * d.phi_t;
@@ -44,13 +47,15 @@ double HelmholtzRelation(HelmholtzProperty property, const HelmholtzDerivatives&
     return 0.0;
 }
 
-HelmholtzDerivatives AllHelmholtz(const FaultScope& f, double delta, double T) {
+HelmholtzDerivatives AllHelmholtz(const FaultScope& f, double delta, double T, bool exact) {
     const auto& t = Tables();
     HelmholtzDerivatives d{};
     d.T = T;
     d.delta = delta;
     d.tau = kCriticalTemperature / T;
-    const PowerSums s = SumAllTerms(f, t.R3I, t.R3J, t.R3n, kFirst, kLast, delta, d.tau);
+    const PowerSums s =
+        exact ? SumAllTerms<true>(f, t.R3I, t.R3J, t.R3n, kFirst, kLast, delta, d.tau)
+              : SumAllTerms<false>(f, t.R3I, t.R3J, t.R3n, kFirst, kLast, delta, d.tau);
     const double n1 = t.R3n[1];
     d.phi = s.g + n1 * std::log(delta);
     d.phi_d = s.gx + n1 / delta;
@@ -94,6 +99,7 @@ using detail::FaultScope;
 using detail::HelmholtzDerivatives;
 using detail::HelmholtzProperty;
 using H = HelmholtzProperty;
+using detail::kCriticalDensity;
 using detail::Phi;
 
 // A single routine: the derivatives its relation needs, each by the general power function.
@@ -106,6 +112,7 @@ double Evaluate(HelmholtzProperty property, const char* routine, const double& r
     d.tau = detail::kCriticalTemperature / d.T;
     const auto phi = [&](int dd, int dt) { return Phi(f, d.delta, d.tau, dd, dt); };
     switch (property) {
+        case HelmholtzProperty::p: d.phi_d = phi(1, 0); break;
         case HelmholtzProperty::h:
             d.phi_d = phi(1, 0);
             d.phi_t = phi(0, 1);
@@ -138,10 +145,10 @@ double R3cv(const double& rho, const double& T) { return Evaluate(H::cv, "R3cv",
 double R3w(const double& rho, const double& T) { return Evaluate(H::w, "R3w", rho, T); }
 // clang-format on
 
-StateProperties R3State(const double& P, const double& T) {
-    const double rho = detail::SolveRegion3Density(P, T).rho;
-    const FaultScope f("R3State");
-    const HelmholtzDerivatives d = detail::AllHelmholtz(f, rho / detail::kCriticalDensity, f.in(T));
+StateProperties detail::Region3Properties(const char* routine, double rho, double T,
+                                          double& pressure) {
+    const FaultScope f(routine);
+    const HelmholtzDerivatives d = detail::AllHelmholtz(f, f.in(rho) / kCriticalDensity, f.in(T));
     StateProperties state;
     state.rho = rho;
     state.v = 1.0 / rho;
@@ -151,8 +158,15 @@ StateProperties R3State(const double& P, const double& T) {
     state.cp = detail::HelmholtzRelation(HelmholtzProperty::cp, d);
     state.cv = detail::HelmholtzRelation(HelmholtzProperty::cv, d);
     state.w = detail::HelmholtzRelation(HelmholtzProperty::w, d);
-    f.results(std::array{&state.v, &state.h, &state.u, &state.s, &state.cp, &state.cv, &state.w});
+    pressure = detail::HelmholtzRelation(HelmholtzProperty::p, d);
+    f.results(std::array{&state.v, &state.h, &state.u, &state.s, &state.cp, &state.cv, &state.w,
+                         &pressure});
     return state;
+}
+
+StateProperties R3State(const double& P, const double& T) {
+    double pressure = 0.0;
+    return detail::Region3Properties("R3State", detail::SolveRegion3Density(P, T).rho, T, pressure);
 }
 
 }  // namespace vapomet

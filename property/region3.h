@@ -22,13 +22,18 @@ struct HelmholtzDerivatives {
     double phi, phi_d, phi_dd, phi_t, phi_tt, phi_dt;
 };
 
-enum class HelmholtzProperty { h, s, u, cp, cv, w };
+enum class HelmholtzProperty { p, h, s, u, cp, cv, w };
 
 // The relations of IAPWS-IF97 Table 31 on derivatives already summed.
 double HelmholtzRelation(HelmholtzProperty property, const HelmholtzDerivatives& d);
 
-// Every derivative at (delta, T) in one pass, each power formed once by multiplication.
-HelmholtzDerivatives AllHelmholtz(const FaultScope& f, double delta, double T);
+// Every property of region 3 at (rho, T) from one pass over the terms, exactly rounded, and the
+// pressure there. The routine's fault scope is named `routine`.
+StateProperties Region3Properties(const char* routine, double rho, double T, double& pressure);
+
+// Every derivative at (delta, T) in one pass, each power formed once by multiplication: exactly
+// rounded for the whole state, plain for the steps of a search.
+HelmholtzDerivatives AllHelmholtz(const FaultScope& f, double delta, double T, bool exact = true);
 
 // The pressure along one isotherm: the powers of tau are formed once, and each density then
 // costs one pass over the terms for the pressure and its slope together.

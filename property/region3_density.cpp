@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <optional>
 #include <utility>
 
 #include "property/region3.h"
@@ -109,9 +110,12 @@ constexpr double kSpinodalWidth = 1e-15;
 // Newton's method: it converges in a handful of steps; the limit only stops a bracket that
 // cannot shrink further from looping.
 constexpr int kStepLimit = 200;
-// A step is done when the pressure is met to 1e-14 relative (a few units in the last place of
-// p, which is all the sum can give) or the bracket is 2 units in the last place wide.
-constexpr double kPressureTolerance = 1e-14;
+// Newton's method along one branch, from one side of the root: a handful of steps from a
+// neighbour's density, a dozen or two from the end of the stretch.
+constexpr int kBranchSteps = 60;
+// A step is done when the pressure is met to kDensityPressureTolerance (region3_density.h) or
+// the bracket is 2 units in the last place wide.
+constexpr double kPressureTolerance = detail::kDensityPressureTolerance;
 constexpr double kBracketTolerance = 4e-16;
 // The answer is accepted only when its pressure meets P to 1e-11 relative; anything less means
 // the root was not found and is reported as such.
@@ -182,13 +186,50 @@ detail::DensitySolution Solve(const Isotherm& iso, const double& P, Rising r, do
     throw ConvergenceFailure("R3rho", "no density meets the pressure within the step limit");
 }
 
+// Newton's method along one branch of a looping isotherm. On the liquid-like stretch the pressure
+// rises and curves upward, on the vapour-like one it rises and curves downward; after its first
+// step Newton's method then closes in on the root from one side (from above on the liquid side,
+// from below on the vapour side) and never leaves the stretch, so no map of the loop is needed.
+// Once a step lands beyond the root, the last two steps bracket it and the bracketed search ends
+// the work within the noise of the pressure sum. Empty where a step shows otherwise (a slope
+// that is not rising, a root on the wrong side of the critical density): the caller then maps
+// the loop.
+std::optional<detail::DensitySolution> AlongBranch(const Isotherm& iso, double P, bool liquid,
+                                                   double start) {
+    double x = start, previous = start, before = 0.0;
+    const auto onBranch = [liquid](double delta) { return liquid ? delta >= 1.0 : delta <= 1.0; };
+    for (int step = 1; step <= kBranchSteps; ++step) {
+        const Isotherm::Point point = iso.at(x);
+        const double F = point.pressure - P;
+        if (!(point.slope > 0.0)) return std::nullopt;
+        if (std::fabs(F) <= kPressureTolerance * P) {
+            if (!onBranch(x)) return std::nullopt;
+            return detail::DensitySolution{kCriticalDensity * x, step};
+        }
+        if (step > 1 && (liquid ? F < 0.0 : F > 0.0)) {
+            if (!((liquid ? before > 0.0 : before < 0.0) && onBranch(x) && onBranch(previous)))
+                return std::nullopt;
+            detail::DensitySolution s =
+                Solve(iso, P, {std::min(x, previous), std::max(x, previous)}, x);
+            s.steps += step;
+            return s;
+        }
+        previous = x;
+        before = F;
+        x -= F / point.slope;
+        if (!(x > 0.0 && x < kDensestDelta)) return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
-detail::DensitySolution detail::SolveRegion3Density(const double& P, const double& T) {
+detail::DensitySolution detail::SolveRegion3Density(const double& P, const double& T,
+                                                    DensityBranch branch, double startRho) {
     // Below the critical temperature the saturation pressure tells which phase is wanted. It
     // is asked before this routine's own fault scope opens, which it would otherwise reset.
-    bool want_liquid = true;
-    if (T <= kCriticalTemperature) {
+    bool want_liquid = branch != DensityBranch::Vapour;
+    if (branch == DensityBranch::ByPressure && T <= kCriticalTemperature) {
         try {
             want_liquid = !(P < Satpr(T));
         } catch (const FloatingPointFault&) {
@@ -199,6 +240,33 @@ detail::DensitySolution detail::SolveRegion3Density(const double& P, const doubl
     const FaultScope f("R3rho");
     const double p = f.in(P);
     const Isotherm iso(f, f.in(T));
+    // The answer must satisfy the equation and lie on a mechanically stable stretch.
+    const auto accepted = [&](DensitySolution s) {
+        const double residual = std::fabs(Pressure(iso, s.rho / kCriticalDensity) - p);
+        if (!(residual <= kAcceptedResidual * p) ||
+            !(Stiffness(iso, s.rho / kCriticalDensity) >= 0.0))
+            throw ConvergenceFailure("R3rho", "the density found does not meet the pressure");
+        s.rho = f.result(s.rho);
+        return s;
+    };
+
+    // The dense end of the liquid stretch: far enough that its pressure exceeds P.
+    double high = kDenseDelta;
+    while (Pressure(iso, high) < p && high < kDensestDelta) high *= kDenseGrowth;
+
+    if (branch != DensityBranch::ByPressure && T <= kCriticalTemperature) {
+        // From the neighbour's density, else from the dense end or from the ideal gas, whose
+        // density lies below the vapour's at the same pressure.
+        const double ideal = std::max(kLowestDelta, 1000.0 * p / (R * T) / kCriticalDensity);
+        const double natural = want_liquid ? high : ideal;
+        // A neighbour's density that does not lead to the root (one across the critical
+        // temperature, say) gives way to the end of the stretch.
+        if (startRho > 0.0)
+            if (const auto s = AlongBranch(iso, p, want_liquid, startRho / kCriticalDensity))
+                return accepted(*s);
+        const double start = natural;
+        if (const auto s = AlongBranch(iso, p, want_liquid, start)) return accepted(*s);
+    }
 
     Rising vapour{kLowestDelta, kDenseDelta};
     Rising liquid = vapour;
@@ -217,9 +285,6 @@ detail::DensitySolution detail::SolveRegion3Density(const double& P, const doubl
             throw ConvergenceFailure("R3rho", "the isotherm loops beyond region 3");
     }
 
-    // The dense end of the liquid stretch: far enough that its pressure exceeds P.
-    double high = kDenseDelta;
-    while (Pressure(iso, high) < p && high < kDensestDelta) high *= kDenseGrowth;
     liquid.high = high;
     if (!loop) vapour.high = high;
 
@@ -236,13 +301,9 @@ detail::DensitySolution detail::SolveRegion3Density(const double& P, const doubl
     if (chosen == nullptr)
         throw ConvergenceFailure("R3rho", "the pressure lies outside the region-3 isotherm");
 
-    detail::DensitySolution s = Solve(iso, p, *chosen, StartingDelta(p, f.in(T)));
-    // The answer must satisfy the equation and lie on a mechanically stable stretch.
-    const double residual = std::fabs(Pressure(iso, s.rho / kCriticalDensity) - p);
-    if (!(residual <= kAcceptedResidual * p) || !(Stiffness(iso, s.rho / kCriticalDensity) >= 0.0))
-        throw ConvergenceFailure("R3rho", "the density found does not meet the pressure");
-    s.rho = f.result(s.rho);
-    return s;
+    const double start =
+        startRho > 0.0 && !loop ? startRho / kCriticalDensity : StartingDelta(p, f.in(T));
+    return accepted(Solve(iso, p, *chosen, start));
 }
 
 double R3rho(const double& P, const double& T) {

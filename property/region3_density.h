@@ -4,12 +4,25 @@
 
 namespace vapomet::detail {
 
+// The density found meets the pressure to 1e-14 relative: a few units in the last place of the
+// pressure sum, which is all it can give. Where the isotherm is flat, near the critical point,
+// that leaves the density's last digits loose.
+inline constexpr double kDensityPressureTolerance = 1e-14;
+
 struct DensitySolution {
     double rho;  // kg/m3
     int steps;   // pressure evaluations of the Newton and bisection search for the root
 };
 
-// As R3rho: throws FloatingPointFault or ConvergenceFailure.
-DensitySolution SolveRegion3Density(const double& P, const double& T);
+// Which root of a looping isotherm (below 647.096 K) is wanted: the one R3rho takes, the
+// liquid-like or the vapour-like one. Where the wanted stretch holds no root, the other is
+// taken; where the isotherm does not loop, its one root serves both.
+enum class DensityBranch { ByPressure, Liquid, Vapour };
+
+// As R3rho: throws FloatingPointFault or ConvergenceFailure. `startRho`, where given, is a
+// density near the root on the wanted branch (of a neighbouring state) to start from.
+DensitySolution SolveRegion3Density(const double& P, const double& T,
+                                    DensityBranch branch = DensityBranch::ByPressure,
+                                    double startRho = 0.0);
 
 }  // namespace vapomet::detail

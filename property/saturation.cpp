@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "property/fault.h"
+#include "property/local.h"
 
 namespace vapomet {
 
@@ -45,3 +46,25 @@ double b32(const double& P) {
 }
 
 }  // namespace vapomet
+
+namespace vapomet::detail {
+
+// Eq. 29 ties beta = psat^(1/4) to theta = T + n9 / (T - n10) as A beta^2 + B beta + C = 0, with
+// A, B and C quadratic in theta; its derivatives in beta and theta give dbeta/dtheta.
+double SaturationSlope(double T) {
+    const FaultScope f("SaturationSlope");
+    const auto& n = Tables().R4n;
+    const double t = f.in(T);
+    const double theta = t + n[9] / (t - n[10]);
+    const double dtheta = 1.0 - n[9] / ((t - n[10]) * (t - n[10]));
+    const double A = theta * theta + n[1] * theta + n[2];
+    const double B = n[3] * theta * theta + n[4] * theta + n[5];
+    const double C = n[6] * theta * theta + n[7] * theta + n[8];
+    const double beta = 2.0 * C / (-B + std::sqrt(B * B - 4.0 * A * C));
+    const double dA = 2.0 * theta + n[1], dB = 2.0 * n[3] * theta + n[4],
+                 dC = 2.0 * n[6] * theta + n[7];
+    const double dbeta = -(dA * beta * beta + dB * beta + dC) / (2.0 * A * beta + B);
+    return f.result(4.0 * beta * beta * beta * dbeta * dtheta);
+}
+
+}  // namespace vapomet::detail

@@ -1,0 +1,385 @@
+// Newton's method in a bracket along the pieces of a curve, and the turning points that cut a
+// piece into stretches on which the sought value only rises or only falls.
+#include "property/search.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "property/domain.h"
+
+namespace vapomet::detail {
+
+namespace {
+
+// A search is done when the value is met to 1e-14 of its size (a few units in the last place
+// of the sums), or when the bracket has shrunk to a few units in the last place of its
+// parameter; the state found must then meet the value to 1e-12 (AcceptedError).
+constexpr double kSearchTolerance = 1e-14;
+constexpr double kAcceptedTolerance = 1e-12;
+constexpr double kBracketWidth = 4e-16;
+// A point of the search taken as a root without a search: within an eighth of the accepted
+// error, which leaves room for the answer's sums to differ from the search's in the last place.
+constexpr double kEndMargin = 8.0;
+// How many doubles of its parameter a crossing may lie off the value: the search stops within
+// a couple of them, and the sums of the search and of the answer differ in the last place.
+constexpr double kResolutionSteps = 8.0;
+// Newton's method needs a handful of steps, bisection of a double interval up to about 1100;
+// the limit stops a search that could only loop.
+constexpr int kStepLimit = 400;
+// Points at which a piece whose value may turn is looked at for a change of its slope: on every
+// curve of the formulation a turning point of h, s or v lies far from the next one.
+constexpr int kTurnSamples = 12;
+
+// The size near which the tolerances of z are taken: energies and entropies pass through zero at
+// the triple point, where their last digits are those of much larger terms; x is met absolutely.
+constexpr double Floor(Variable z) {
+    switch (z) {
+        case Variable::h:
+        case Variable::u: return 1.0;  // kJ/kg
+        case Variable::s: return 1.0;  // kJ/(kg K)
+        case Variable::x: return 1.0;
+        default: return 0.0;
+    }
+}
+
+double Scale(Variable z, double value) {
+    return std::max(std::fabs(value), Floor(z));
+}
+
+const char* Named(Variable z) {
+    constexpr const char* kWords[] = {"pressure", "temperature",     "specific volume",
+                                      "enthalpy", "internal energy", "entropy",
+                                      "quality"};
+    return kWords[static_cast<int>(z)];
+}
+
+int Sign(double f) {
+    return (f > 0.0) - (f < 0.0);
+}
+
+bool Between(double t, double a, double b) {
+    return t > std::min(a, b) && t < std::max(a, b);
+}
+
+// A point of a piece as the search sees it: its parameter, how far its value lies from the one
+// sought, and the rate of that along the parameter (NaN where the point gives none).
+struct Sample {
+    double t, f, df;
+    double value;  // the value of z itself
+    double loose;  // how far f may move with a loose region-3 density
+};
+
+class PieceSearch {
+  public:
+    // The specific volume is sought by its logarithm, which the gas makes nearly linear in the
+    // logarithm of pressure; every other value as it is.
+    PieceSearch(const Piece& piece, Variable z, double z0)
+        : piece_(piece),
+          z_(Index(z)),
+          z0_(z0),
+          logarithmic_(z == Variable::v),
+          tolerance_(kSearchTolerance * (logarithmic_ ? 1.0 : Scale(z, z0))),
+          accepted_(tolerance_ * (kAcceptedTolerance / kSearchTolerance)) {}
+
+    Sample at(double t) {
+        // The ends are looked at first and again: each is evaluated once.
+        std::optional<CurvePoint>* end = t == piece_.lo   ? &atLo_
+                                         : t == piece_.hi ? &atHi_
+                                                          : nullptr;
+        if (end != nullptr && !*end) *end = piece_.at(t);
+        last_ = end != nullptr ? **end : piece_.at(t);
+        const double value = last_.value[static_cast<std::size_t>(z_)];
+        const double slope = last_.slope[static_cast<std::size_t>(z_)];
+        const double loose = last_.loose[static_cast<std::size_t>(z_)];
+        if (logarithmic_) {
+            const double f = value > 0.0 ? std::log(value / z0_) : value * kHuge;
+            return {t, std::isnan(value) ? value : f, slope / value, value, loose / value};
+        }
+        return {t, value - z0_, slope, value, loose};
+    }
+    Crossing lastCrossing(double t) const { return {&piece_, t, last_}; }
+    // Whether the last sample meets the value so closely that its exact state will too: within
+    // a fraction of the accepted error, and of what a loose region-3 density leaves open.
+    bool meets(const Sample& s) const {
+        return std::fabs(s.f) <= accepted_ / kEndMargin + kResolutionSteps * s.loose;
+    }
+
+    // The root of f between a and b, whose values lie on either side of zero. Newton's method
+    // where its step stays in the bracket and at least halves the value; otherwise regula falsi
+    // with the Illinois rule (an end that stays twice has its value halved), or bisection where
+    // the ends only tell their side or the bracket has not halved in two steps.
+    double root(Sample a, Sample b) {
+        Sample below = a.f < 0.0 ? a : b, above = a.f < 0.0 ? b : a;
+        Sample s = std::fabs(a.f) < std::fabs(b.f) ? a : b;
+        // The ends' values as regula falsi weighs them, halved by the Illinois rule.
+        double weightBelow = below.f, weightAbove = above.f;
+        double previous = std::numeric_limits<double>::infinity();
+        int moved = 0;  // -1: the end below moved last, +1: the end above
+        int slow = 0;   // steps since the bracket last halved
+        for (int step = 0; step < kStepLimit; ++step) {
+            double next = s.t - s.f / s.df;
+            if (!Between(next, below.t, above.t) || !(std::fabs(s.f) < 0.5 * previous)) {
+                const bool falsi =
+                    slow < 2 && std::isfinite(weightBelow) && std::isfinite(weightAbove);
+                next = falsi ? (below.t * weightAbove - above.t * weightBelow) /
+                                   (weightAbove - weightBelow)
+                             : 0.5 * (below.t + above.t);
+                if (!Between(next, below.t, above.t)) next = 0.5 * (below.t + above.t);
+            }
+            previous = std::fabs(s.f);
+            const double width = std::fabs(above.t - below.t);
+            s = at(next);
+            if (std::fabs(s.f) <= tolerance_) return s.t;
+            if (s.f < 0.0) {
+                below = s;
+                weightBelow = s.f;
+                if (moved < 0) weightAbove *= 0.5;
+                moved = -1;
+            } else {
+                above = s;
+                weightAbove = s.f;
+                if (moved > 0) weightBelow *= 0.5;
+                moved = 1;
+            }
+            const double narrowed = std::fabs(above.t - below.t);
+            slow = narrowed <= 0.5 * width ? 0 : slow + 1;
+            // Closed in: the end nearer to the value; where the value jumps (an end of the
+            // states, a boundary), the end that has a state.
+            if (narrowed <= kBracketWidth * std::max(1.0, std::fabs(s.t)))
+                return std::fabs(below.f) <= std::fabs(above.f) ? below.t : above.t;
+        }
+        throw ConvergenceFailure("StatesFrom", "no state met the value within the step limit");
+    }
+
+    // The turning point of f between a and b, whose slopes lie on either side of zero: the root
+    // of the slope, by regula falsi with the Illinois rule.
+    Sample turn(Sample a, Sample b) {
+        Sample s = a;
+        int moved = 0;
+        for (int step = 0; step < kStepLimit; ++step) {
+            double next = (a.t * b.df - b.t * a.df) / (b.df - a.df);
+            if (!Between(next, a.t, b.t)) next = 0.5 * (a.t + b.t);
+            s = at(next);
+            if (s.df == 0.0 ||
+                std::fabs(b.t - a.t) <= kBracketWidth * std::max(1.0, std::fabs(next)))
+                return s;
+            if (Sign(s.df) == Sign(a.df)) {
+                a = s;
+                if (moved < 0) b.df *= 0.5;
+                moved = -1;
+            } else {
+                b = s;
+                if (moved > 0) a.df *= 0.5;
+                moved = 1;
+            }
+        }
+        return s;
+    }
+
+    // The samples of the piece in order of its parameter, with every turning point of f.
+    std::vector<Sample> stretches() {
+        const int n = piece_.turns[static_cast<std::size_t>(z_)] ? kTurnSamples : 2;
+        std::vector<Sample> samples;
+        for (int i = 0; i < n; ++i) {
+            const double t = i == 0       ? piece_.lo
+                             : i == n - 1 ? piece_.hi
+                                          : piece_.lo + (piece_.hi - piece_.lo) * i / (n - 1);
+            const Sample s = at(t);
+            if (i == 0) first_ = last_;
+            if (i == n - 1) final_ = last_;
+            if (n > 2 && !samples.empty() && Sign(samples.back().df) * Sign(s.df) < 0)
+                samples.push_back(turn(samples.back(), s));
+            samples.push_back(s);
+        }
+        return samples;
+    }
+    // The points at the piece's ends, once stretches() has looked at them.
+    Crossing loEnd() const { return {&piece_, piece_.lo, first_}; }
+    Crossing hiEnd() const { return {&piece_, piece_.hi, final_}; }
+
+  private:
+    static constexpr double kHuge = 1e300;
+
+  public:
+    const Piece& piece() const { return piece_; }
+
+  private:
+    const Piece& piece_;
+    int z_;
+    double z0_;
+    bool logarithmic_;
+    double tolerance_, accepted_;
+    CurvePoint last_, first_, final_;
+    std::optional<CurvePoint> atLo_, atHi_;
+};
+
+// The crossings of one piece, its values at both ends, and the lowest and highest value seen.
+struct PieceRoots {
+    std::vector<Crossing> crossings;
+    Crossing lo, hi;
+    double atLo, atHi, lowest, highest;
+};
+
+PieceRoots RootsOn(PieceSearch& search) {
+    const Piece& piece = search.piece();
+    std::vector<Sample> samples = search.stretches();
+    // A sample that already meets the value is a root itself (an end of the domain, say), but
+    // an end the next piece owns still brackets a root just inside this piece.
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const bool unowned =
+            (i == 0 && !piece.ownsLo) || (i + 1 == samples.size() && !piece.ownsHi);
+        if (search.meets(samples[i]) && !unowned) samples[i].f = 0.0;
+    }
+    PieceRoots roots{{},
+                     search.loEnd(),
+                     search.hiEnd(),
+                     samples.front().value,
+                     samples.back().value,
+                     std::numeric_limits<double>::infinity(),
+                     -std::numeric_limits<double>::infinity()};
+    const auto found = [&](double t) {
+        search.at(t);
+        roots.crossings.push_back(search.lastCrossing(t));
+    };
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const Sample& s = samples[i];
+        roots.lowest = std::min(roots.lowest, s.value);
+        roots.highest = std::max(roots.highest, s.value);
+        const bool own = (i > 0 || piece.ownsLo) && (i + 1 < samples.size() || piece.ownsHi);
+        if (s.f == 0.0 && own) found(s.t);
+        if (i + 1 < samples.size() && Sign(s.f) * Sign(samples[i + 1].f) < 0)
+            found(search.root(s, samples[i + 1]));
+    }
+    return roots;
+}
+
+PieceRoots RootsOn(const Piece& piece, Variable z, double z0) {
+    PieceSearch search(piece, z, z0);
+    return RootsOn(search);
+}
+
+// The crossings of a curve along which z never falls, looking only at the pieces that can hold
+// z0: those before it end below it, those after it start above it. Where two pieces overlap at a
+// boundary both are searched.
+std::vector<Crossing> RisingCrossings(const Curve& curve, Variable z, double z0) {
+    std::vector<Crossing> crossings;
+    bool reached = false;  // a piece has ended at or above z0
+    for (const Piece& piece : curve.pieces) {
+        PieceSearch search(piece, z, z0);
+        if (reached) {
+            const Sample lo = search.at(piece.lo);
+            if (lo.f > 0.0 && !search.meets(lo)) break;
+        } else {
+            const Sample hi = search.at(piece.hi);
+            if (hi.f < 0.0 && !search.meets(hi)) continue;
+            reached = true;
+        }
+        const PieceRoots roots = RootsOn(search);
+        crossings.insert(crossings.end(), roots.crossings.begin(), roots.crossings.end());
+    }
+    return crossings;
+}
+
+// Where the value falls between the end of one piece and the start of the next.
+const PieceRoots* GapAfter(const std::vector<PieceRoots>& pieces, double z0) {
+    for (std::size_t k = 0; k + 1 < pieces.size(); ++k) {
+        const double a = pieces[k].atHi, b = pieces[k + 1].atLo;
+        if ((a < z0 && z0 < b) || (b < z0 && z0 < a)) return &pieces[k];
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+double AcceptedError(Variable z, double value) {
+    return kAcceptedTolerance * Scale(z, value);
+}
+
+std::vector<Crossing> CrossingsOf(const Curve& curve, Variable z, double z0,
+                                  const std::string& where) {
+    if (curve.rising[static_cast<std::size_t>(Index(z))]) {
+        std::vector<Crossing> crossings = RisingCrossings(curve, z, z0);
+        if (!crossings.empty()) return crossings;
+    }
+    std::vector<PieceRoots> pieces;
+    std::vector<Crossing> crossings;
+    double lowest = std::numeric_limits<double>::infinity(), highest = -lowest;
+    for (const Piece& piece : curve.pieces) {
+        pieces.push_back(RootsOn(piece, z, z0));
+        const PieceRoots& roots = pieces.back();
+        lowest = std::min(lowest, roots.lowest);
+        highest = std::max(highest, roots.highest);
+        crossings.insert(crossings.end(), roots.crossings.begin(), roots.crossings.end());
+    }
+    if (!crossings.empty()) return crossings;
+    const std::string name(NameOf(z));
+    // A curve of crossings whose every point lies beyond the formulation's states.
+    if ((z0 < lowest && std::isinf(lowest)) || (z0 > highest && std::isinf(highest)))
+        throw NoState("no state " + where + " in the formulation's range");
+    if (z0 < lowest)
+        throw NoState(name + " below the smallest " + Named(z) + " " + where +
+                      " in the formulation's range (" + Amount(z, lowest) + ")");
+    if (z0 > highest)
+        throw NoState(name + " above the largest " + Named(z) + " " + where +
+                      " in the formulation's range (" + Amount(z, highest) + ")");
+    std::string between = "between two regions";
+    if (const PieceRoots* gap = GapAfter(pieces, z0)) {
+        const auto region = [](const Crossing& c) {
+            return std::to_string(static_cast<int>(c.piece->region));
+        };
+        between = "between regions " + region(gap->hi) + " and " + region((gap + 1)->lo);
+    }
+    throw NoState(Quoted(z, z0) + " " + where + " lies where the equations " + between +
+                  " do not meet: no state has it");
+}
+
+Outcome CrossingOf(const Curve& curve, Variable z, double z0) {
+    if (curve.rising[static_cast<std::size_t>(Index(z))]) {
+        const std::vector<Crossing> crossings = RisingCrossings(curve, z, z0);
+        if (!crossings.empty()) return {Outcome::Found, crossings.front(), {}};
+    }
+    std::vector<PieceRoots> pieces;
+    const Crossing* lowest = nullptr;
+    const Crossing* highest = nullptr;
+    double low = std::numeric_limits<double>::infinity(), high = -low;
+    for (const Piece& piece : curve.pieces) {
+        pieces.push_back(RootsOn(piece, z, z0));
+        if (!pieces.back().crossings.empty())
+            return {Outcome::Found, pieces.back().crossings.front(), {}};
+    }
+    for (const PieceRoots& roots : pieces) {
+        if (roots.atLo < low) low = roots.atLo, lowest = &roots.lo;
+        if (roots.atHi < low) low = roots.atHi, lowest = &roots.hi;
+        if (roots.atLo > high) high = roots.atLo, highest = &roots.lo;
+        if (roots.atHi > high) high = roots.atHi, highest = &roots.hi;
+    }
+    if (z0 < low) return {Outcome::Below, *lowest, {}};
+    if (z0 > high) return {Outcome::Above, *highest, {}};
+    const PieceRoots* gap = GapAfter(pieces, z0);
+    if (gap == nullptr) return {Outcome::Gap, *lowest, *lowest};
+    return {Outcome::Gap, gap->hi, (gap + 1)->lo};
+}
+
+State StateOf(const Crossing& crossing, Variable z, double z0) {
+    const State state = crossing.piece->state(crossing.t);
+    const double value = ValueOf(state, z).value_or(std::numeric_limits<double>::quiet_NaN());
+    // Next to the critical point a value can change by more than 1e-12 of itself from one double
+    // of the parameter to the next: there it is met as closely as the parameter can be told.
+    const double t = std::fabs(crossing.t);
+    const std::size_t iz = static_cast<std::size_t>(Index(z));
+    const double slope = std::isfinite(crossing.point.slope[iz]) ? crossing.point.slope[iz] : 0.0;
+    const double resolution =
+        kResolutionSteps *
+        ((std::nextafter(t, 2.0 * t + 1.0) - t) * std::fabs(slope) + crossing.point.loose[iz]);
+    if (std::fabs(value - z0) <= std::max(AcceptedError(z, z0), resolution)) return state;
+    // On a curve of crossings the search closes in on a jump of the value: an edge of the
+    // domain, or a boundary where the equations of two regions do not meet.
+    if (crossing.piece->jumps)
+        throw NoState(Quoted(z, z0) + " lies beyond the formulation's states there: the " +
+                      "nearest state has " + Amount(z, value));
+    throw ConvergenceFailure(
+        "StatesFrom", "the state found misses " + Quoted(z, z0) + " by " + Amount(z, value - z0));
+}
+
+}  // namespace vapomet::detail

@@ -1,0 +1,81 @@
+// Finding where a curve of states takes a given value (not part of the public header).
+//
+// Every pair of given values is answered along a curve on which the first value is held: an
+// isobar, an isotherm, a line of constant quality, an isentrope or an isochore. A curve is a row
+// of pieces, each inside one region or across the two-phase dome, along which the state is a
+// smooth function of one parameter (T, ln P, density or quality). On each piece the second
+// value is sought by Newton's method kept inside a bracket; where it may rise and fall, the piece
+// is first cut at its turning points. Where the regions meet, their equations differ slightly,
+// so a value can be met on both sides of a boundary (two states) or on neither (no state).
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "property/local.h"
+
+namespace vapomet::detail {
+
+// A point of a curve: the state functions and their rates of change along its parameter, and
+// for a single phase the state's derivatives in its region's own variables. A value of plus or
+// minus infinity with no rate says only on which side of every finite value the point lies.
+struct CurvePoint {
+    std::array<double, kFunctions> value{}, slope{};
+    std::optional<Local> local;
+    // How far each value may move with the digits a region-3 density leaves loose: nothing in
+    // the Gibbs regions, and more than the values' last places only next to the critical point.
+    std::array<double, kFunctions> loose{};
+};
+
+struct Piece {
+    Region region;        // 4 for the dome
+    double lo, hi;        // the parameter's range
+    bool ownsLo, ownsHi;  // an end the neighbouring piece owns is not a root of this piece
+    // The functions that may rise and fall along the piece; the others are monotone on it.
+    std::array<bool, kFunctions> turns{};
+    std::function<CurvePoint(double)> at;  // by plain sums, for the search's steps
+    std::function<State(double)> state;    // the exact state at a parameter
+    // A curve of crossings (an isentrope, an isochore) jumps where its inner curve's states end
+    // or where two regions' equations do not meet.
+    bool jumps = false;
+};
+
+struct Curve {
+    std::vector<Piece> pieces;
+    // The functions that never fall from one piece to the next (h, s and u along an isobar, v
+    // along an isotherm): the pieces that can hold a value are then found in order.
+    std::array<bool, kFunctions> rising{};
+};
+
+struct Crossing {
+    const Piece* piece;
+    double t;
+    CurvePoint point;
+};
+
+// How close to the value a found state must come: 1e-12 of the value, or of a floor for values
+// that pass through zero (energies and entropies near the triple point).
+double AcceptedError(Variable z, double value);
+
+// Every point where the curve takes the value z0 of z, in the order of the pieces. Throws
+// NoState when there is none, naming the curve as `where` ("at P = 5 MPa").
+std::vector<Crossing> CrossingsOf(const Curve& curve, Variable z, double z0,
+                                  const std::string& where);
+
+// The crossing of a curve along which z rises or falls throughout, or where the value lies
+// instead: below or above every value on the curve (at the end nearest to it), or in a gap
+// between two pieces (at the end of the piece before it and the start of the one after).
+struct Outcome {
+    enum Kind { Found, Below, Above, Gap } kind;
+    Crossing at;
+    Crossing after;  // of a gap only
+};
+Outcome CrossingOf(const Curve& curve, Variable z, double z0);
+
+// The exact state of a crossing, which must give back z0 of z (ConvergenceFailure otherwise, or
+// NoState where a curve's value jumps across z0 between two regions).
+State StateOf(const Crossing& crossing, Variable z, double z0);
+
+}  // namespace vapomet::detail

@@ -1,0 +1,115 @@
+// States of water after IAPWS-IF97: the formulation's own regions, the saturated liquid and
+// vapour, two-phase mixtures, and the states that have two given properties.
+//
+// Units as in property.h: P in MPa, T in K, density in kg/m3, v in m3/kg, h and u in kJ/kg,
+// s, cp and cv in kJ/(kg K), w in m/s; the quality x from 0 to 1.
+//
+// The domain is that of the 1997 release: 273.15 K <= T <= 1073.15 K at 0 < P <= 100 MPa, and
+// 1073.15 K < T <= 2273.15 K at 0 < P <= 10 MPa. Every state returned is exact: the basic
+// equations at its (P, T), or at its (density, T) in region 3, give back the values it was asked
+// for to 1e-12 relative. A value outside the domain ends with OutOfDomain, a pair of values that
+// no state has with NoState, a search that does not settle within its step limit with
+// ConvergenceFailure; none of them ever returns a wrong state.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "property/property.h"
+
+namespace vapomet {
+
+// The regions of IAPWS-IF97. Region 4 is the saturation line: a state there is a two-phase
+// mixture of saturated liquid and saturated vapour.
+enum class Region { One = 1, Two = 2, Three = 3, Four = 4, Five = 5 };
+
+// A state of water. A single phase (regions 1, 2, 3 and 5) has every property but x; a two-phase
+// mixture (region 4) has P = psat, T = Tsat, its quality and the mixture's v, density, h, u and
+// s, and carries the saturated liquid and vapour it is made of; cp, cv and w are not defined
+// for a mixture and stay empty.
+struct State {
+    Region region;
+    double P, T;
+    double rho, v, h, u, s;
+    std::optional<double> x;
+    std::optional<double> cp, cv, w;
+    std::optional<StateProperties> liquid, vapour;  // of a mixture only
+};
+
+// The saturated liquid and vapour at one point of the saturation line, each a single phase.
+struct Saturation {
+    State liquid, vapour;
+};
+
+// A value a state can be asked for by.
+enum class Variable { P, T, v, h, u, s, x };
+
+// "P", "T", "v", "h", "u", "s", "x", and back; nothing for any other name.
+std::string_view NameOf(Variable variable);
+std::optional<Variable> VariableNamed(std::string_view name);
+
+// The value of a variable in a state; empty where the state has none (x of a single phase).
+std::optional<double> ValueOf(const State& state, Variable variable);
+
+// ---- Failures --------------------------------------------------------------------------------
+
+// A value outside the formulation's domain: what() names the bound ("T = 200 K below 273.15 K").
+class OutOfDomain : public PropertyError {
+  public:
+    explicit OutOfDomain(const std::string& why);
+};
+
+// Values inside the domain that no state has together: what() says why ("h above the largest
+// enthalpy at 5 MPa in the formulation's range").
+class NoState : public PropertyError {
+  public:
+    explicit NoState(const std::string& why);
+};
+
+// ---- The formulation's regions ---------------------------------------------------------------
+
+// The region of (P, T) by the boundaries of IAPWS-IF97: region 1 up to 623.15 K at P > psat(T);
+// region 3 above 623.15 K at P >= b23(T) (up to 863.15 K); region 2 below both, up to 1073.15 K;
+// region 5 above 1073.15 K. A state exactly on the saturation line is taken as vapour, region 2
+// (or region 3's vapour-like density above 623.15 K). Throws OutOfDomain.
+Region RegionAt(double P, double T);
+
+// The single-phase state at (P, T), in the region RegionAt gives.
+State StateAt(double P, double T);
+
+// The single-phase state at (P, T) computed with the equation of the given region (1, 2, 3 or 5),
+// wherever that lies; region 3 takes the density R3rho finds. This is the one place that turns a
+// region and its state into the properties; it throws what the whole-state routines throw.
+State StateInRegion(Region region, double P, double T);
+
+// The region-3 state at (density, T); its pressure is the equation's.
+State Region3State(double rho, double T);
+
+// ---- The saturation line ---------------------------------------------------------------------
+
+// Saturated liquid and vapour at T (273.15 K <= T <= 647.096 K, P = Satpr(T)) or at P
+// (Satpr(273.15 K) <= P <= 22.064 MPa, T = Sattr(P)). Up to 623.15 K the liquid is region 1's
+// and the vapour region 2's; above it both are region 3's, the liquid-like and the vapour-like
+// density at psat. At the critical point the two coincide. Throws OutOfDomain.
+Saturation SaturationAtT(double T);
+Saturation SaturationAtP(double P);
+
+// The mixture of quality x (0 <= x <= 1) of a saturation state.
+State Mixture(const Saturation& saturation, double x);
+
+// ---- States from two properties ----------------------------------------------------------------
+
+// Whether StatesFrom answers a pair (in either order): (P,T), (P,h), (P,s), (h,s), (P,u),
+// (P,v), (T,v), (T,s), (T,h), (u,v), (P,x), (T,x), (h,x), (s,x).
+bool IsOfferedPair(Variable a, Variable b);
+
+// Every state of the formulation with value `a` of a and `b` of b, ordered by pressure, then
+// temperature. Along an isotherm h and s rise and fall, and so does v along an isobar near
+// 277 K, so (T,h), (T,s), (P,v), (h,x) and (s,x) can give several states; the others give
+// one. Throws std::invalid_argument for a pair that is not offered, OutOfDomain, NoState or
+// ConvergenceFailure; the result is never empty.
+std::vector<State> StatesFrom(Variable a, double valueA, Variable b, double valueB);
+
+}  // namespace vapomet

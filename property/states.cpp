@@ -1,0 +1,196 @@
+// States of water: the formulation's regions at (P, T), the one evaluation of a region's
+// properties, the saturated liquid and vapour, and mixtures of the two.
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+#include "property/domain.h"
+#include "property/region3.h"
+#include "property/region3_density.h"
+
+namespace vapomet {
+
+using detail::kCriticalTemperature;
+
+namespace {
+
+constexpr const char* kNames[] = {"P", "T", "v", "h", "u", "s", "x"};
+constexpr const char* kUnits[] = {"MPa", "K", "m3/kg", "kJ/kg", "kJ/kg", "kJ/(kg K)", ""};
+
+State SinglePhase(Region region, double P, double T, const StateProperties& p) {
+    return {region, P, T, p.rho, p.v, p.h, p.u, p.s, std::nullopt, p.cp, p.cv, p.w, {}, {}};
+}
+
+StateProperties PropertiesOf(const State& s) {
+    return {s.rho, s.v, s.h, s.u, s.s, s.cp.value_or(0.0), s.cv.value_or(0.0), s.w.value_or(0.0)};
+}
+
+// The region-3 state at (P, T) on a chosen branch of a looping isotherm, reported at P itself.
+State Region3At(double P, double T, detail::DensityBranch branch, double startRho = 0.0) {
+    State state = Region3State(detail::SolveRegion3Density(P, T, branch, startRho).rho, T);
+    state.P = P;
+    return state;
+}
+
+}  // namespace
+
+OutOfDomain::OutOfDomain(const std::string& why) : PropertyError("StatesFrom", why) {}
+NoState::NoState(const std::string& why) : PropertyError("StatesFrom", why) {}
+
+std::string_view NameOf(Variable variable) {
+    return kNames[static_cast<int>(variable)];
+}
+
+std::optional<Variable> VariableNamed(std::string_view name) {
+    for (int i = 0; i < static_cast<int>(std::size(kNames)); ++i)
+        if (name == kNames[i]) return static_cast<Variable>(i);
+    return std::nullopt;
+}
+
+std::optional<double> ValueOf(const State& state, Variable variable) {
+    switch (variable) {
+        case Variable::P: return state.P;
+        case Variable::T: return state.T;
+        case Variable::v: return state.v;
+        case Variable::h: return state.h;
+        case Variable::u: return state.u;
+        case Variable::s: return state.s;
+        case Variable::x: return state.x;
+    }
+    return std::nullopt;
+}
+
+namespace detail {
+
+std::string Amount(Variable variable, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    const char* unit = kUnits[static_cast<int>(variable)];
+    return *unit != '\0' ? std::string(text) + " " + unit : std::string(text);
+}
+
+std::string Quoted(Variable variable, double value) {
+    return std::string(NameOf(variable)) + " = " + Amount(variable, value);
+}
+
+void CheckValue(Variable variable, double value) {
+    if (!std::isfinite(value))
+        throw OutOfDomain(std::string(NameOf(variable)) + " is not a finite number");
+    const auto outside = [&](const char* range) {
+        return OutOfDomain(Quoted(variable, value) + " outside the formulation's range " + range);
+    };
+    switch (variable) {
+        case Variable::P:
+            if (!(value > 0.0 && value <= kHighestPressure)) throw outside("0 < P <= 100 MPa");
+            break;
+        case Variable::T:
+            if (!(value >= kLowestTemperature && value <= kHighestTemperature))
+                throw outside("273.15 K <= T <= 2273.15 K");
+            break;
+        case Variable::x:
+            if (!(value >= 0.0 && value <= 1.0)) throw outside("0 <= x <= 1");
+            break;
+        case Variable::v:
+            if (!(value > 0.0)) throw outside("v > 0");
+            break;
+        default: break;
+    }
+}
+
+Saturation Saturated(double P, double T, double liquidStart, double vapourStart) {
+    if (T <= kRegion1Top)
+        return {StateInRegion(Region::One, P, T), StateInRegion(Region::Two, P, T)};
+    if (T >= kCriticalTemperature) {  // the critical point: one state
+        const State critical = Region3At(P, T, DensityBranch::ByPressure, liquidStart);
+        return {critical, critical};
+    }
+    return {Region3At(P, T, DensityBranch::Liquid, liquidStart),
+            Region3At(P, T, DensityBranch::Vapour, vapourStart)};
+}
+
+void CheckDomain(double P, double T) {
+    CheckValue(Variable::P, P);
+    CheckValue(Variable::T, T);
+    if (P > HighestPressureAt(T))
+        throw OutOfDomain(Quoted(Variable::P, P) + " above 10 MPa, the formulation's limit above " +
+                          "1073.15 K (" + Quoted(Variable::T, T) + ")");
+}
+
+}  // namespace detail
+
+Region RegionAt(double P, double T) {
+    detail::CheckDomain(P, T);
+    if (T <= detail::kRegion1Top) return P > Satpr(T) ? Region::One : Region::Two;
+    if (T <= detail::kB23Top) return P >= b23(T) ? Region::Three : Region::Two;
+    if (T <= detail::kRegion2Top) return Region::Two;
+    return Region::Five;
+}
+
+State StateAt(double P, double T) {
+    const Region region = RegionAt(P, T);
+    if (region != Region::Three || T > kCriticalTemperature) return StateInRegion(region, P, T);
+    // Below the critical temperature the saturation pressure names the phase, as in region 1/2.
+    using detail::DensityBranch;
+    return Region3At(P, T, P > Satpr(T) ? DensityBranch::Liquid : DensityBranch::Vapour);
+}
+
+State StateInRegion(Region region, double P, double T) {
+    switch (region) {
+        case Region::One: return SinglePhase(region, P, T, R1State(P, T));
+        case Region::Two: return SinglePhase(region, P, T, R2State(P, T));
+        case Region::Three: return SinglePhase(region, P, T, R3State(P, T));
+        case Region::Five: return SinglePhase(region, P, T, R5State(P, T));
+        case Region::Four: break;
+    }
+    throw std::invalid_argument("region 4 has no single-phase state");
+}
+
+State Region3State(double rho, double T) {
+    double P = 0.0;
+    const StateProperties p = detail::Region3Properties("Region3State", rho, T, P);
+    return SinglePhase(Region::Three, P, T, p);
+}
+
+Saturation SaturationAtT(double T) {
+    detail::CheckValue(Variable::T, T);
+    if (T > kCriticalTemperature)
+        throw OutOfDomain(detail::Quoted(Variable::T, T) +
+                          " above the critical temperature 647.096 K: no saturation state");
+    return detail::Saturated(Satpr(T), T);
+}
+
+Saturation SaturationAtP(double P) {
+    detail::CheckValue(Variable::P, P);
+    if (P > Satpr(kCriticalTemperature))
+        throw OutOfDomain(detail::Quoted(Variable::P, P) +
+                          " above the critical pressure 22.064 MPa: no saturation state");
+    if (P < Satpr(detail::kLowestTemperature))
+        throw OutOfDomain(detail::Quoted(Variable::P, P) +
+                          " below the saturation pressure at 273.15 K, 611.213 Pa");
+    return detail::Saturated(P, std::min(Sattr(P), kCriticalTemperature));
+}
+
+State Mixture(const Saturation& saturation, double x) {
+    detail::CheckValue(Variable::x, x);
+    const State& l = saturation.liquid;
+    const State& g = saturation.vapour;
+    const auto mix = [x](double liquid, double vapour) { return liquid + x * (vapour - liquid); };
+    State state{Region::Four,
+                l.P,
+                l.T,
+                0.0,
+                mix(l.v, g.v),
+                mix(l.h, g.h),
+                mix(l.u, g.u),
+                mix(l.s, g.s),
+                x,
+                std::nullopt,
+                std::nullopt,
+                std::nullopt,
+                PropertiesOf(l),
+                PropertiesOf(g)};
+    state.rho = 1.0 / state.v;
+    return state;
+}
+
+}  // namespace vapomet
