@@ -36,8 +36,10 @@ struct WarmDensity {
     }
 };
 
-// How far a region-3 density may lie off its root, for the pressure it meets: on the flat
-// critical isotherm, where dp/drho vanishes, as much as the roots found there differ.
+// How far a region-3 density may lie off its root: as far as a part in 1e13 of the pressure,
+// the noise of the pressure sum where its terms cancel, moves it; on the flat critical
+// isotherm, where dp/drho vanishes, as much as the roots found there differ.
+constexpr double kPressureNoise = 1e-13;
 constexpr double kCriticalLooseness = 5e-3;
 
 // A point whose slopes are the derivatives of the local state in one of its variables, or at
@@ -47,9 +49,8 @@ CurvePoint Along(const Local& local, const std::array<double, kFunctions>& slope
     CurvePoint point{local.value, slope, local, {}};
     if (!local.byDensity) return point;
     const double rho = 1.0 / local.value[kV];
-    const double drho =
-        std::min(kDensityPressureTolerance * local.value[kP] / std::fabs(local.byFirst[kP]),
-                 kCriticalLooseness * rho);
+    const double drho = std::min(kPressureNoise * local.value[kP] / std::fabs(local.byFirst[kP]),
+                                 kCriticalLooseness * rho);
     for (std::size_t z = 0; z < kFunctions; ++z)
         point.loose[z] = std::isfinite(drho) ? std::fabs(local.byFirst[z]) * drho : 0.0;
     return point;
@@ -64,9 +65,9 @@ CurvePoint AtConstant(const Local& local, Variable parameter, Variable held) {
 
 // ---- Single-phase pieces ------------------------------------------------------------------------
 
-Piece GibbsIsobar(Region region, double P, double lo, double hi, bool ownsLo, bool ownsHi) {
+Piece GibbsIsobar(Region region, double P, double lo, double hi, End loEnd, End hiEnd) {
     // Liquid water is densest near 277 K: there v falls and rises along an isobar.
-    Piece piece{region, lo, hi, ownsLo, ownsHi, Functions({Variable::v}), {}, {}};
+    Piece piece{region, lo, hi, loEnd, hiEnd, Functions({Variable::v}), 0, {}, {}};
     if (region != Region::One) piece.turns = {};
     piece.at = [region, P](double T) {
         const Local local = GibbsLocal(region, P, T);
@@ -76,10 +77,9 @@ Piece GibbsIsobar(Region region, double P, double lo, double hi, bool ownsLo, bo
     return piece;
 }
 
-Piece Region3Isobar(DensityBranch branch, double P, double lo, double hi, bool ownsLo,
-                    bool ownsHi) {
+Piece Region3Isobar(DensityBranch branch, double P, double lo, double hi, End loEnd, End hiEnd) {
     auto density = std::make_shared<WarmDensity>(WarmDensity{branch});
-    Piece piece{Region::Three, lo, hi, ownsLo, ownsHi, {}, {}, {}};
+    Piece piece{Region::Three, lo, hi, loEnd, hiEnd, {}, 0, {}, {}};
     piece.at = [density, P](double T) {
         return AtConstant(HelmholtzLocal(density->at(P, T), T), Variable::T, Variable::P);
     };
@@ -96,15 +96,15 @@ Piece Region3Isobar(DensityBranch branch, double P, double lo, double hi, bool o
 
 // Along an isotherm in order of rising volume, the Gibbs regions go by falling pressure:
 // t = -ln P.
-Piece GibbsIsotherm(Region region, double T, double highP, double lowP, bool ownsHighP,
-                    bool ownsLowP) {
+Piece GibbsIsotherm(Region region, double T, double highP, double lowP, End highEnd, End lowEnd) {
     Piece piece{
         region,
         -std::log(highP),
         -std::log(lowP),
-        ownsHighP,
-        ownsLowP,
+        highEnd,
+        lowEnd,
         region == Region::One ? Functions({Variable::h, Variable::s}) : Functions({Variable::h}),
+        0,
         {},
         {}};
     // The ends are the boundary's pressures themselves, not their logarithms' exponentials.
@@ -124,13 +124,14 @@ Piece GibbsIsotherm(Region region, double T, double highP, double lowP, bool own
 }
 
 // Region 3 along an isotherm goes by specific volume, its own variable: t = v = 1 / rho.
-Piece Region3Isotherm(double T, double rhoHigh, double rhoLow, bool ownsLo, bool ownsHi) {
+Piece Region3Isotherm(double T, double rhoHigh, double rhoLow, End loEnd, End hiEnd) {
     Piece piece{Region::Three,
                 1.0 / rhoHigh,
                 1.0 / rhoLow,
-                ownsLo,
-                ownsHi,
+                loEnd,
+                hiEnd,
                 Functions({Variable::h}),
+                0,
                 {},
                 {}};
     piece.at = [T](double v) {
@@ -153,7 +154,8 @@ Piece Region3Isotherm(double T, double rhoHigh, double rhoLow, bool ownsLo, bool
 struct SaturatedLocals {
     WarmDensity liquid{DensityBranch::Liquid}, vapour{DensityBranch::Vapour};
     std::pair<Local, Local> at(double P, double T) {
-        if (T <= kRegion1Top) return {GibbsLocal(Region::One, P, T), GibbsLocal(Region::Two, P, T)};
+        if (SaturatedInRegions1And2(P, T))
+            return {GibbsLocal(Region::One, P, T), GibbsLocal(Region::Two, P, T)};
         if (T >= kCriticalTemperature) {  // the critical point: one state
             const Local critical = HelmholtzLocal(liquid.at(P, T), T);
             vapour.last = liquid.last;
@@ -177,7 +179,7 @@ CurvePoint Mixed(const CurvePoint& liquid, const CurvePoint& vapour, double x) {
 Piece DomePiece(double P, double T) {
     auto saturated = std::make_shared<SaturatedLocals>();
     auto ends = std::make_shared<std::optional<std::pair<Local, Local>>>();
-    Piece piece{Region::Four, 0.0, 1.0, true, true, {}, {}, {}};
+    Piece piece{Region::Four, 0.0, 1.0, End::Own, End::Own, {}, 0, {}, {}};
     piece.at = [saturated, ends, P, T](double x) {
         if (!*ends) *ends = saturated->at(P, T);
         const auto& [liquid, vapour] = **ends;
@@ -206,9 +208,15 @@ CurvePoint OnSaturationLine(const Local& local, double slopeOfPsat) {
     return Along(local, slope);
 }
 
-Piece QualityPiece(double x, double lo, double hi, bool ownsLo) {
+constexpr int kQualitySamples = 12;
+
+Piece QualityPiece(double x, double lo, double hi, End loEnd) {
     auto saturated = std::make_shared<SaturatedLocals>();
-    Piece piece{Region::Four, lo, hi, ownsLo, true, Functions({Variable::h, Variable::s}), {}, {}};
+    // Along the line h and s of a mixture can fall, rise and fall again within some ten kelvin:
+    // the slopes are looked at every 4 K.
+    const int samples = std::max(kQualitySamples, static_cast<int>((hi - lo) / 4.0) + 2);
+    Piece piece{Region::Four, lo, hi, loEnd, End::Own, Functions({Variable::h, Variable::s}),
+                samples,      {}, {}};
     piece.at = [saturated, x](double T) {
         const double P = Satpr(T), slope = SaturationSlope(T);
         const auto [liquid, vapour] = saturated->at(P, T);
@@ -273,85 +281,102 @@ State CrossedState(const Outcome& inner, Variable held, double value) {
 
 Curve Isobar(double P, double coldest) {
     const double hot = P <= kRegion5Pressure ? kHighestTemperature : kRegion2Top;
-    Curve curve{{}, Functions({Variable::h, Variable::u, Variable::s})};
-    const auto upToRegion5 = [&](double lo, bool ownsLo) {
-        curve.pieces.push_back(GibbsIsobar(Region::Two, P, lo, kRegion2Top, ownsLo, true));
-        if (hot > kRegion2Top)
-            curve.pieces.push_back(GibbsIsobar(Region::Five, P, kRegion2Top, hot, false, true));
+    Curve curve{{}, Functions({Variable::h, Variable::u, Variable::s}), nullptr};
+    // The first piece starts at 273.15 K; below it, a piece of the same equation carried on.
+    const auto first = [&](Region region, double hi, End hiEnd) {
+        if (coldest < kLowestTemperature)
+            curve.pieces.push_back(
+                GibbsIsobar(region, P, coldest, kLowestTemperature, End::Own, End::Joined));
+        curve.pieces.push_back(GibbsIsobar(region, P, kLowestTemperature, hi, End::Own, hiEnd));
     };
-    if (P < Satpr(kLowestTemperature)) {  // vapour from the coldest temperature on
-        upToRegion5(coldest, true);
+    const auto region5 = [&] {
+        if (hot > kRegion2Top)
+            curve.pieces.push_back(
+                GibbsIsobar(Region::Five, P, kRegion2Top, hot, End::Other, End::Own));
+    };
+    const auto upToRegion5 = [&](double lo, End loEnd) {
+        curve.pieces.push_back(GibbsIsobar(Region::Two, P, lo, kRegion2Top, loEnd, End::Own));
+        region5();
+    };
+    if (P < Satpr(kLowestTemperature)) {  // vapour from 273.15 K on
+        first(Region::Two, kRegion2Top, End::Own);
+        region5();
         return curve;
     }
     const bool dome = P < kCriticalPressure;
     const double Ts = dome ? std::min(Sattr(P), kCriticalTemperature) : kInfinity;
     const auto dome_piece = [&] { curve.pieces.push_back(DomePiece(P, Ts)); };
-    if (Ts <= kRegion1Top) {
-        curve.pieces.push_back(GibbsIsobar(Region::One, P, coldest, Ts, true, false));
+    if (SaturatedInRegions1And2(P, Ts)) {
+        first(Region::One, Ts, End::Joined);
         dome_piece();
-        upToRegion5(Ts, false);
+        upToRegion5(Ts, End::Joined);
         return curve;
     }
     // Above 16.53 MPa region 3 lies between 623.15 K and the B23 line: up to the last double T
-    // at which P >= b23(T), as RegionAt tells the regions apart (b32 is b23's inverse only to
-    // its last digits).
+    // at which P >= b23(T), as RegionAt tells the regions apart. b32 is b23's inverse only to a
+    // part in 1e10; a Newton step on b23 itself (whose slope is n2 + 2 n3 T) brings it within a
+    // few doubles of that T.
+    const auto& n = Tables().B23n;  // n[k] holds n_(k+1)
     double b = b32(P);
+    b -= (b23(b) - P) / (n[1] + 2.0 * n[2] * b);
     while (P < b23(b)) b = std::nextafter(b, 0.0);
     while (P >= b23(std::nextafter(b, kInfinity))) b = std::nextafter(b, kInfinity);
-    curve.pieces.push_back(GibbsIsobar(Region::One, P, coldest, kRegion1Top, true, true));
+    first(Region::One, kRegion1Top, End::Own);
     if (dome) {
         curve.pieces.push_back(
-            Region3Isobar(DensityBranch::Liquid, P, kRegion1Top, Ts, false, false));
+            Region3Isobar(DensityBranch::Liquid, P, kRegion1Top, Ts, End::Other, End::Joined));
         dome_piece();
-        curve.pieces.push_back(Region3Isobar(DensityBranch::Vapour, P, Ts, b, false, true));
+        curve.pieces.push_back(
+            Region3Isobar(DensityBranch::Vapour, P, Ts, b, End::Joined, End::Own));
     } else {
         curve.pieces.push_back(
-            Region3Isobar(DensityBranch::Liquid, P, kRegion1Top, b, false, true));
+            Region3Isobar(DensityBranch::Liquid, P, kRegion1Top, b, End::Other, End::Own));
     }
-    upToRegion5(b, false);
+    upToRegion5(b, End::Other);
     return curve;
 }
 
 Curve Isotherm(double T) {
     const double top = HighestPressureAt(T), low = kLowestSearchedPressure;
-    Curve curve{{}, Functions({Variable::v})};
+    Curve curve{{}, Functions({Variable::v}), nullptr};
     if (T > kB23Top) {
-        curve.pieces.push_back(
-            GibbsIsotherm(T > kRegion2Top ? Region::Five : Region::Two, T, top, low, true, true));
+        curve.pieces.push_back(GibbsIsotherm(T > kRegion2Top ? Region::Five : Region::Two, T, top,
+                                             low, End::Own, End::Own));
         return curve;
     }
     const auto dome_piece = [&](double ps) { curve.pieces.push_back(DomePiece(ps, T)); };
     if (T <= kRegion1Top) {
         const double ps = Satpr(T);
-        curve.pieces.push_back(GibbsIsotherm(Region::One, T, top, ps, true, false));
+        curve.pieces.push_back(GibbsIsotherm(Region::One, T, top, ps, End::Own, End::Joined));
         dome_piece(ps);
-        curve.pieces.push_back(GibbsIsotherm(Region::Two, T, ps, low, false, true));
+        curve.pieces.push_back(GibbsIsotherm(Region::Two, T, ps, low, End::Joined, End::Own));
         return curve;
     }
     // Region 3 from 100 MPa down to the B23 line, where region 2 takes over.
     const double pb = b23(T);
     if (T >= kCriticalTemperature) {
         curve.pieces.push_back(Region3Isotherm(T, SolveRegion3Density(top, T).rho,
-                                               SolveRegion3Density(pb, T).rho, true, true));
+                                               SolveRegion3Density(pb, T).rho, End::Own, End::Own));
     } else {
         const double ps = Satpr(T);
         using B = DensityBranch;
         curve.pieces.push_back(Region3Isotherm(T, SolveRegion3Density(top, T, B::Liquid).rho,
-                                               SolveRegion3Density(ps, T, B::Liquid).rho, true,
-                                               false));
+                                               SolveRegion3Density(ps, T, B::Liquid).rho, End::Own,
+                                               End::Joined));
         dome_piece(ps);
         curve.pieces.push_back(Region3Isotherm(T, SolveRegion3Density(ps, T, B::Vapour).rho,
-                                               SolveRegion3Density(pb, T, B::Vapour).rho, false,
-                                               true));
+                                               SolveRegion3Density(pb, T, B::Vapour).rho,
+                                               End::Joined, End::Own));
     }
-    curve.pieces.push_back(GibbsIsotherm(Region::Two, T, pb, low, false, true));
+    curve.pieces.push_back(GibbsIsotherm(Region::Two, T, pb, low, End::Other, End::Own));
     return curve;
 }
 
 Curve QualityLine(double x) {
-    return {{QualityPiece(x, kLowestTemperature, kRegion1Top, true),
-             QualityPiece(x, kRegion1Top, kCriticalTemperature, false)},
-            {}};
+    return {{QualityPiece(x, kLowestTemperature, kRegion1Top, End::Own),
+             QualityPiece(x, kRegion1Top, kCriticalTemperature, End::Other)},
+            {},
+            nullptr};
 }
 
 // An isentrope that meets the cold end of the domain (at 273.15 K, where liquid water at low
@@ -360,21 +385,24 @@ Curve QualityLine(double x) {
 // rises along it throughout; a state found there is not given.
 constexpr double kColdestCarried = 253.15;
 
-Curve Isentrope(double s) {
+Curve Isentrope(double s, bool last) {
+    auto twice = std::make_shared<bool>(false);
     Piece piece{Region::Four,
                 std::log(kLowestSearchedPressure),
                 std::log(kHighestPressure),
-                true,
-                true,
+                End::Own,
+                End::Own,
                 {},
+                0,
                 {},
                 {}};
     const auto pressure = [top = piece.hi](double t) {
         return t == top ? kHighestPressure : std::exp(t);
     };
-    piece.at = [s, pressure](double t) {
+    piece.at = [s, pressure, last, twice](double t) {
         const double P = pressure(t);
-        const Outcome inner = CrossingOf(Isobar(P, kColdestCarried), Variable::s, s);
+        const Outcome inner = CrossingOf(Isobar(P, kColdestCarried), Variable::s, s, last);
+        *twice = *twice || inner.several;
         // Hotter than the isobar reaches: the pressure is too high. Colder: too low where water
         // expands on heating, too high where it contracts (liquid below about 277 K).
         const double side = inner.kind == Outcome::Above                               ? 1.0
@@ -383,21 +411,24 @@ Curve Isentrope(double s) {
         return Crossed(inner, kH, Index(Variable::s), s, 1000.0 * P * inner.at.point.value[kV],
                        side);
     };
-    piece.state = [s, pressure](double t) {
+    piece.state = [s, pressure, last](double t) {
         const State state = CrossedState(
-            CrossingOf(Isobar(pressure(t), kColdestCarried), Variable::s, s), Variable::s, s);
+            CrossingOf(Isobar(pressure(t), kColdestCarried), Variable::s, s, last), Variable::s, s);
         if (state.T < kLowestTemperature)
             throw NoState(Quoted(Variable::s, s) + " and the enthalpy sought meet below 273.15 K");
         return state;
     };
     piece.jumps = true;
-    return {{piece}, {}};
+    return {{piece}, {}, twice};
 }
 
-Curve Isochore(double v) {
-    Piece piece{Region::Four, kLowestTemperature, kHighestTemperature, true, true, {}, {}, {}};
-    piece.at = [v](double T) {
-        const Outcome inner = CrossingOf(Isotherm(T), Variable::v, v);
+Curve Isochore(double v, bool last) {
+    auto twice = std::make_shared<bool>(false);
+    Piece piece{
+        Region::Four, kLowestTemperature, kHighestTemperature, End::Own, End::Own, {}, 0, {}, {}};
+    piece.at = [v, last, twice](double T) {
+        const Outcome inner = CrossingOf(Isotherm(T), Variable::v, v, last);
+        *twice = *twice || inner.several;
         const std::optional<Local>& local = inner.at.point.local;
         // More volume than the isotherm reaches: the temperature is too low. Less: the pressure
         // would exceed the isotherm's, which rises with T at constant v where water expands.
@@ -409,11 +440,11 @@ Curve Isochore(double v) {
             local ? local->partial(Variable::u, Variable::T, Variable::v) : kNaN;  // cv
         return Crossed(inner, kU, kV, v, rate, side);
     };
-    piece.state = [v](double T) {
-        return CrossedState(CrossingOf(Isotherm(T), Variable::v, v), Variable::v, v);
+    piece.state = [v, last](double T) {
+        return CrossedState(CrossingOf(Isotherm(T), Variable::v, v, last), Variable::v, v);
     };
     piece.jumps = true;
-    return {{piece}, {}};
+    return {{piece}, {}, twice};
 }
 
 }  // namespace vapomet::detail

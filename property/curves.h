@@ -18,10 +18,11 @@ Curve Isotherm(double T);
 Curve QualityLine(double x);
 // At s, by the logarithm of pressure: each point is the isobar's crossing of s, and h rises
 // along it (dh = v dP at constant s). Points where s is beyond the isobar's states only tell on
-// which side of every h they lie.
-Curve Isentrope(double s);
+// which side of every h they lie. Where two regions overlap at a boundary an isobar crosses s
+// twice: the curve follows the first crossing, or the last.
+Curve Isentrope(double s, bool last = false);
 // At v, by temperature: each point is the isotherm's crossing of v, and u rises along it
 // (du = cv dT at constant v).
-Curve Isochore(double v);
+Curve Isochore(double v, bool last = false);
 
 }  // namespace vapomet::detail

@@ -22,6 +22,13 @@ inline constexpr double kCriticalPressure = 22.064;
 // vacuum engineers work in, yet where the vapour equations still hold every digit.
 inline constexpr double kLowestSearchedPressure = 1e-9;
 
+// Whether the saturated phases at (P, T) on the saturation line are those of regions 1 and 2:
+// up to 623.15 K, or up to its saturation pressure, so that the line's point there is the same
+// whether it was named by its temperature or by its pressure.
+inline bool SaturatedInRegions1And2(double P, double T) {
+    return T <= kRegion1Top || P <= Satpr(kRegion1Top);
+}
+
 // The highest pressure of the domain at T.
 inline double HighestPressureAt(double T) {
     return T > kRegion2Top ? kRegion5Pressure : kHighestPressure;

@@ -2,6 +2,7 @@
 // first value is held.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 
 #include "property/curves.h"
@@ -29,17 +30,14 @@ const Pair* Offered(Variable a, Variable b) {
     return nullptr;
 }
 
-detail::Curve CurveAt(Variable held, double value, Variable sought) {
+detail::Curve CurveAt(Variable held, double value, bool last) {
     switch (held) {
         case V::P: return detail::Isobar(value);
         case V::T: return detail::Isotherm(value);
         case V::x: return detail::QualityLine(value);
-        case V::s: return detail::Isentrope(value);
-        case V::v: return detail::Isochore(value);
-        default: break;
+        case V::s: return detail::Isentrope(value, last);
+        default: return detail::Isochore(value, last);
     }
-    throw std::invalid_argument("no curve holds " + std::string(NameOf(held)) + " for " +
-                                std::string(NameOf(sought)));
 }
 
 // Two crossings on either side of a piece's end can meet in one state; it is given once.
@@ -72,14 +70,24 @@ std::vector<State> StatesFrom(Variable a, double valueA, Variable b, double valu
                 Mixture(pair->held == V::P ? SaturationAtP(held) : SaturationAtT(held), sought)};
         default: break;
     }
-    const detail::Curve curve = CurveAt(pair->held, held, pair->sought);
-    const std::string where = "at " + detail::Quoted(pair->held, held);
+    // Along an isentrope or an isochore the first crossing of each isobar or isotherm is
+    // followed; where one crossed twice (two regions overlapping at a boundary), or where that
+    // finds no state, the last crossing is followed as well.
     std::vector<State> states;
-    for (const detail::Crossing& crossing :
-         detail::CrossingsOf(curve, pair->sought, sought, where)) {
-        // Each curve keeps its held value in every state it gives.
-        states.push_back(detail::StateOf(crossing, pair->sought, sought));
+    std::optional<NoState> failure;
+    for (const bool last : {false, true}) {
+        const detail::Curve curve = CurveAt(pair->held, held, last);
+        try {
+            for (const detail::Crossing& crossing :
+                 detail::CrossingsOf(curve, pair->sought, sought, pair->held, held))
+                states.push_back(detail::StateOf(crossing, pair->sought, sought));
+        } catch (const NoState& e) {
+            if (!failure) failure = e;
+        }
+        const bool twice = curve.crossedTwice && *curve.crossedTwice;
+        if (!twice && (!states.empty() || !curve.crossedTwice)) break;
     }
+    if (states.empty()) throw *failure;
     std::sort(states.begin(), states.end(), [](const State& p, const State& q) {
         return p.P != q.P ? p.P < q.P : p.T != q.T ? p.T < q.T : p.x < q.x;
     });

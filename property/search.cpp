@@ -18,6 +18,9 @@ namespace {
 constexpr double kSearchTolerance = 1e-14;
 constexpr double kAcceptedTolerance = 1e-12;
 constexpr double kBracketWidth = 4e-16;
+// How far past a value the end of a piece must lie for the next piece not to hold it: where
+// two regions meet their equations differ by less than a ten-thousandth of any value.
+constexpr double kOverlap = 1e-3;
 // A point of the search taken as a root without a search: within an eighth of the accepted
 // error, which leaves room for the answer's sums to differ from the search's in the last place.
 constexpr double kEndMargin = 8.0;
@@ -101,9 +104,7 @@ class PieceSearch {
     Crossing lastCrossing(double t) const { return {&piece_, t, last_}; }
     // Whether the last sample meets the value so closely that its exact state will too: within
     // a fraction of the accepted error, and of what a loose region-3 density leaves open.
-    bool meets(const Sample& s) const {
-        return std::fabs(s.f) <= accepted_ / kEndMargin + kResolutionSteps * s.loose;
-    }
+    bool meets(const Sample& s) const { return std::fabs(s.f) <= accepted_ / kEndMargin + s.loose; }
 
     // The root of f between a and b, whose values lie on either side of zero. Newton's method
     // where its step stays in the bracket and at least halves the value; otherwise regula falsi
@@ -111,7 +112,12 @@ class PieceSearch {
     // the ends only tell their side or the bracket has not halved in two steps.
     double root(Sample a, Sample b) {
         Sample below = a.f < 0.0 ? a : b, above = a.f < 0.0 ? b : a;
-        Sample s = std::fabs(a.f) < std::fabs(b.f) ? a : b;
+        // The first step goes to where the chord between the ends meets the value, or to the
+        // middle where an end only tells its side; Newton's method goes on from there.
+        const bool chord = std::isfinite(a.f) && std::isfinite(b.f);
+        Sample s = at(chord ? (a.t * b.f - b.t * a.f) / (b.f - a.f) : 0.5 * (a.t + b.t));
+        if (std::fabs(s.f) <= tolerance_) return s.t;
+        (s.f < 0.0 ? below : above) = s;
         // The ends' values as regula falsi weighs them, halved by the Illinois rule.
         double weightBelow = below.f, weightAbove = above.f;
         double previous = std::numeric_limits<double>::infinity();
@@ -179,7 +185,9 @@ class PieceSearch {
 
     // The samples of the piece in order of its parameter, with every turning point of f.
     std::vector<Sample> stretches() {
-        const int n = piece_.turns[static_cast<std::size_t>(z_)] ? kTurnSamples : 2;
+        const int n = !piece_.turns[static_cast<std::size_t>(z_)] ? 2
+                      : piece_.samples > 2                          ? piece_.samples
+                                                                    : kTurnSamples;
         std::vector<Sample> samples;
         for (int i = 0; i < n; ++i) {
             const double t = i == 0       ? piece_.lo
@@ -224,12 +232,13 @@ struct PieceRoots {
 PieceRoots RootsOn(PieceSearch& search) {
     const Piece& piece = search.piece();
     std::vector<Sample> samples = search.stretches();
-    // A sample that already meets the value is a root itself (an end of the domain, say), but
-    // an end the next piece owns still brackets a root just inside this piece.
+    // A sample that already meets the value is a root itself (an end of the domain, say), of
+    // this piece or, at a joined end, of the next. Next to a boundary the next piece's equation
+    // gives another state: a root just inside this piece is still sought.
     for (std::size_t i = 0; i < samples.size(); ++i) {
-        const bool unowned =
-            (i == 0 && !piece.ownsLo) || (i + 1 == samples.size() && !piece.ownsHi);
-        if (search.meets(samples[i]) && !unowned) samples[i].f = 0.0;
+        const bool other = (i == 0 && piece.loEnd == End::Other) ||
+                           (i + 1 == samples.size() && piece.hiEnd == End::Other);
+        if (search.meets(samples[i]) && !other) samples[i].f = 0.0;
     }
     PieceRoots roots{{},
                      search.loEnd(),
@@ -246,7 +255,8 @@ PieceRoots RootsOn(PieceSearch& search) {
         const Sample& s = samples[i];
         roots.lowest = std::min(roots.lowest, s.value);
         roots.highest = std::max(roots.highest, s.value);
-        const bool own = (i > 0 || piece.ownsLo) && (i + 1 < samples.size() || piece.ownsHi);
+        const bool own = (i > 0 || piece.loEnd == End::Own) &&
+                         (i + 1 < samples.size() || piece.hiEnd == End::Own);
         if (s.f == 0.0 && own) found(s.t);
         if (i + 1 < samples.size() && Sign(s.f) * Sign(samples[i + 1].f) < 0)
             found(search.root(s, samples[i + 1]));
@@ -277,6 +287,9 @@ std::vector<Crossing> RisingCrossings(const Curve& curve, Variable z, double z0)
         }
         const PieceRoots roots = RootsOn(search);
         crossings.insert(crossings.end(), roots.crossings.begin(), roots.crossings.end());
+        // The next piece can hold the value only where two regions overlap at their boundary,
+        // by far less than this.
+        if (roots.atHi - z0 > kOverlap * Scale(z, z0)) break;
     }
     return crossings;
 }
@@ -296,8 +309,8 @@ double AcceptedError(Variable z, double value) {
     return kAcceptedTolerance * Scale(z, value);
 }
 
-std::vector<Crossing> CrossingsOf(const Curve& curve, Variable z, double z0,
-                                  const std::string& where) {
+std::vector<Crossing> CrossingsOf(const Curve& curve, Variable z, double z0, Variable held,
+                                  double kept) {
     if (curve.rising[static_cast<std::size_t>(Index(z))]) {
         std::vector<Crossing> crossings = RisingCrossings(curve, z, z0);
         if (!crossings.empty()) return crossings;
@@ -313,7 +326,7 @@ std::vector<Crossing> CrossingsOf(const Curve& curve, Variable z, double z0,
         crossings.insert(crossings.end(), roots.crossings.begin(), roots.crossings.end());
     }
     if (!crossings.empty()) return crossings;
-    const std::string name(NameOf(z));
+    const std::string name(NameOf(z)), where = "at " + Quoted(held, kept);
     // A curve of crossings whose every point lies beyond the formulation's states.
     if ((z0 < lowest && std::isinf(lowest)) || (z0 > highest && std::isinf(highest)))
         throw NoState("no state " + where + " in the formulation's range");
@@ -334,31 +347,37 @@ std::vector<Crossing> CrossingsOf(const Curve& curve, Variable z, double z0,
                   " do not meet: no state has it");
 }
 
-Outcome CrossingOf(const Curve& curve, Variable z, double z0) {
+Outcome CrossingOf(const Curve& curve, Variable z, double z0, bool last) {
+    const auto found = [last](const std::vector<Crossing>& crossings) {
+        return Outcome{
+            Outcome::Found, last ? crossings.back() : crossings.front(), {}, crossings.size() > 1};
+    };
     if (curve.rising[static_cast<std::size_t>(Index(z))]) {
         const std::vector<Crossing> crossings = RisingCrossings(curve, z, z0);
-        if (!crossings.empty()) return {Outcome::Found, crossings.front(), {}};
+        if (!crossings.empty()) return found(crossings);
     }
     std::vector<PieceRoots> pieces;
+    std::vector<Crossing> crossings;
     const Crossing* lowest = nullptr;
     const Crossing* highest = nullptr;
     double low = std::numeric_limits<double>::infinity(), high = -low;
     for (const Piece& piece : curve.pieces) {
         pieces.push_back(RootsOn(piece, z, z0));
-        if (!pieces.back().crossings.empty())
-            return {Outcome::Found, pieces.back().crossings.front(), {}};
+        crossings.insert(crossings.end(), pieces.back().crossings.begin(),
+                         pieces.back().crossings.end());
     }
+    if (!crossings.empty()) return found(crossings);
     for (const PieceRoots& roots : pieces) {
         if (roots.atLo < low) low = roots.atLo, lowest = &roots.lo;
         if (roots.atHi < low) low = roots.atHi, lowest = &roots.hi;
         if (roots.atLo > high) high = roots.atLo, highest = &roots.lo;
         if (roots.atHi > high) high = roots.atHi, highest = &roots.hi;
     }
-    if (z0 < low) return {Outcome::Below, *lowest, {}};
-    if (z0 > high) return {Outcome::Above, *highest, {}};
+    if (z0 < low) return {Outcome::Below, *lowest, {}, false};
+    if (z0 > high) return {Outcome::Above, *highest, {}, false};
     const PieceRoots* gap = GapAfter(pieces, z0);
-    if (gap == nullptr) return {Outcome::Gap, *lowest, *lowest};
-    return {Outcome::Gap, gap->hi, (gap + 1)->lo};
+    if (gap == nullptr) return {Outcome::Gap, *lowest, *lowest, false};
+    return {Outcome::Gap, gap->hi, (gap + 1)->lo, false};
 }
 
 State StateOf(const Crossing& crossing, Variable z, double z0) {

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,12 +30,20 @@ struct CurvePoint {
     std::array<double, kFunctions> loose{};
 };
 
+// An end of a piece: its own state; the same state as the next piece's, which owns it (where a
+// single phase meets the dome); or the next piece's, whose equation gives another state there (a
+// boundary between two regions).
+enum class End { Own, Joined, Other };
+
 struct Piece {
-    Region region;        // 4 for the dome
-    double lo, hi;        // the parameter's range
-    bool ownsLo, ownsHi;  // an end the neighbouring piece owns is not a root of this piece
-    // The functions that may rise and fall along the piece; the others are monotone on it.
+    Region region;  // 4 for the dome
+    double lo, hi;  // the parameter's range
+    End loEnd, hiEnd;
+    // The functions that may rise and fall along the piece; the others are monotone on it. Such
+    // a function is looked at in `samples` evenly spaced points for the turns of its slope
+    // (fewer than 2: a dozen).
     std::array<bool, kFunctions> turns{};
+    int samples = 0;
     std::function<CurvePoint(double)> at;  // by plain sums, for the search's steps
     std::function<State(double)> state;    // the exact state at a parameter
     // A curve of crossings (an isentrope, an isochore) jumps where its inner curve's states end
@@ -47,6 +56,8 @@ struct Curve {
     // The functions that never fall from one piece to the next (h, s and u along an isobar, v
     // along an isotherm): the pieces that can hold a value are then found in order.
     std::array<bool, kFunctions> rising{};
+    // A curve of crossings sets this where its inner curve crossed the value more than once.
+    std::shared_ptr<bool> crossedTwice;
 };
 
 struct Crossing {
@@ -59,20 +70,23 @@ struct Crossing {
 // that pass through zero (energies and entropies near the triple point).
 double AcceptedError(Variable z, double value);
 
-// Every point where the curve takes the value z0 of z, in the order of the pieces. Throws
-// NoState when there is none, naming the curve as `where` ("at P = 5 MPa").
-std::vector<Crossing> CrossingsOf(const Curve& curve, Variable z, double z0,
-                                  const std::string& where);
+// Every point where the curve, on which `held` has the value `kept`, takes the value z0 of z,
+// in the order of the pieces. Throws NoState when there is none.
+std::vector<Crossing> CrossingsOf(const Curve& curve, Variable z, double z0, Variable held,
+                                  double kept);
 
 // The crossing of a curve along which z rises or falls throughout, or where the value lies
 // instead: below or above every value on the curve (at the end nearest to it), or in a gap
 // between two pieces (at the end of the piece before it and the start of the one after).
+// Where two pieces overlap at a boundary both can hold the value: the first crossing is given,
+// or the last one.
 struct Outcome {
     enum Kind { Found, Below, Above, Gap } kind;
     Crossing at;
-    Crossing after;  // of a gap only
+    Crossing after;        // of a gap only
+    bool several = false;  // the curve crosses the value more than once
 };
-Outcome CrossingOf(const Curve& curve, Variable z, double z0);
+Outcome CrossingOf(const Curve& curve, Variable z, double z0, bool last = false);
 
 // The exact state of a crossing, which must give back z0 of z (ConvergenceFailure otherwise, or
 // NoState where a curve's value jumps across z0 between two regions).

@@ -98,7 +98,7 @@ void CheckValue(Variable variable, double value) {
 }
 
 Saturation Saturated(double P, double T, double liquidStart, double vapourStart) {
-    if (T <= kRegion1Top)
+    if (SaturatedInRegions1And2(P, T))
         return {StateInRegion(Region::One, P, T), StateInRegion(Region::Two, P, T)};
     if (T >= kCriticalTemperature) {  // the critical point: one state
         const State critical = Region3At(P, T, DensityBranch::ByPressure, liquidStart);

@@ -10,19 +10,13 @@
 
 #include "property/property.h"
 #include "tests/support/case_names.h"
+#include "tests/support/check_states.h"
 #include "tests/support/regions.h"
 
 namespace vapomet {
 namespace {
 
-// The computed value rounds to the published one at its printed significant digits.
-::testing::AssertionResult AgreesTo(double computed, double published, int digits = 9) {
-    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(published))));
-    const double half_unit = 0.5 * std::pow(10.0, exponent - digits + 1) * (1.0 + 1e-9);
-    if (std::fabs(computed - published) <= half_unit) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "computed " << computed << ", published " << published << " to " << digits;
-}
+using testing::AgreesTo;
 
 // A routine called before the program's first fill of the tables already sees them.
 const double kEnthalpyBeforeAnyFill = R1h(3, 300);
@@ -31,34 +25,7 @@ TEST(TablesBeforeAnyFill, GiveTheCheckValue) {
     EXPECT_TRUE(AgreesTo(kEnthalpyBeforeAnyFill, 0.115331273e3));
 }
 
-// One state of a table: (P, T), or (rho, T) in region 3, and the published v, h, u, s, cp, w.
-struct StateValues {
-    int region;
-    double x, T, v, h, u, s, cp, w;
-};
-const StateValues kStates[] = {
-    // region, P or rho, T; v, h, u, s, cp, w
-    {1, 3, 300, 0.100215168e-2, 0.115331273e3, 0.112324818e3, 0.392294792, 0.417301218e1,
-     0.150773921e4},
-    {1, 80, 300, 0.971180894e-3, 0.184142828e3, 0.106448356e3, 0.368563852, 0.401008987e1,
-     0.163469054e4},
-    {1, 3, 500, 0.120241800e-2, 0.975542239e3, 0.971934985e3, 0.258041912e1, 0.465580682e1,
-     0.124071337e4},
-    {2, 0.0035, 300, 0.394913866e2, 0.254991145e4, 0.241169160e4, 0.852238967e1, 0.191300162e1,
-     0.427920172e3},
-    {2, 0.0035, 700, 0.923015898e2, 0.333568375e4, 0.301262819e4, 0.101749996e2, 0.208141274e1,
-     0.644289068e3},
-    {2, 30, 700, 0.542946619e-2, 0.263149474e4, 0.246861076e4, 0.517540298e1, 0.103505092e2,
-     0.480386523e3},
-    {3, 500, 650, 0, 0.186343019e4, 0.181226279e4, 0.405427273e1, 0.138935717e2, 0.502005554e3},
-    {3, 200, 650, 0, 0.237512401e4, 0.226365868e4, 0.485438792e1, 0.446579342e2, 0.383444594e3},
-    {3, 500, 750, 0, 0.225868845e4, 0.210206932e4, 0.446971906e1, 0.634165359e1, 0.760696041e3},
-    {5, 0.5, 1500, 0.138455354e1, 0.521976332e4, 0.452748654e4, 0.965408431e1, 0.261610228e1,
-     0.917071933e3},
-    {5, 8, 1500, 0.865156616e-1, 0.520609634e4, 0.451397105e4, 0.836546724e1, 0.264453866e1,
-     0.919708859e3},
-    {5, 8, 2000, 0.115743146, 0.658380291e4, 0.565785774e4, 0.915671044e1, 0.285306750e1,
-     0.105435806e4}};
+using StateValues = testing::CheckState;
 
 class StateCheckValues : public ::testing::TestWithParam<StateValues> {};
 
@@ -73,7 +40,7 @@ TEST_P(StateCheckValues, AreReproduced) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Iapws97, StateCheckValues, ::testing::ValuesIn(kStates),
+INSTANTIATE_TEST_SUITE_P(Iapws97, StateCheckValues, ::testing::ValuesIn(testing::kCheckStates),
                          [](const ::testing::TestParamInfo<StateValues>& row) {
                              const StateValues& c = row.param;
                              return "Region" + std::to_string(c.region) + "_" +
@@ -91,9 +58,6 @@ struct CurveValue {
 
 // clang-format off
 const CurveValue kCurves[] = {
-    {"Satpr_300K", Satpr, 300, 0.353658941e-2, 9}, {"Satpr_500K", Satpr, 500, 0.263889776e1, 9},
-    {"Satpr_600K", Satpr, 600, 0.123443146e2, 9},  {"Sattr_0_1MPa", Sattr, 0.1, 0.372755919e3, 9},
-    {"Sattr_1MPa", Sattr, 1, 0.453035632e3, 9},    {"Sattr_10MPa", Sattr, 10, 0.584149488e3, 9},
     {"Satpr_CriticalPoint", Satpr, 647.096, 22.064, 10},
     {"Sattr_CriticalPoint", Sattr, 22.064, 647.096, 10},
     {"b23_623_15K", b23, 623.15, 0.165291643e2, 9},
@@ -109,6 +73,21 @@ TEST_P(CurveCheckValues, AreReproduced) {
 
 INSTANTIATE_TEST_SUITE_P(Iapws97, CurveCheckValues, ::testing::ValuesIn(kCurves),
                          testing::ByName());
+
+class SaturationCheckValues : public ::testing::TestWithParam<testing::SaturationPoint> {};
+
+TEST_P(SaturationCheckValues, AreReproduced) {
+    const testing::SaturationPoint& c = GetParam();
+    EXPECT_TRUE(AgreesTo((c.atT ? Satpr : Sattr)(c.given), c.published));
+}
+
+INSTANTIATE_TEST_SUITE_P(Iapws97, SaturationCheckValues,
+                         ::testing::ValuesIn(testing::kSaturationPoints),
+                         [](const ::testing::TestParamInfo<testing::SaturationPoint>& row) {
+                             return std::string(row.param.atT ? "Satpr_" : "Sattr_") +
+                                    testing::Spelled(row.param.given) +
+                                    (row.param.atT ? "K" : "MPa");
+                         });
 
 TEST(Region3Density, IsThatOfTheTabulatedPressure) {
     const double table[][3] = {
