@@ -1,15 +1,15 @@
 #include "driver/calculate.h"
 
-#include <array>
 #include <cmath>
 
-#include "driver/plan.h"
 #include "driver/quantities.h"
 #include "property/property.h"
 
 namespace vapomet {
 
 namespace {
+
+using Run = ResultPages::Run;
 
 // The handler's own arithmetic: a quotient of two finite numbers is finite unless the step
 // divided by zero, overflowed or was 0/0, each a fault that ends the run.
@@ -21,50 +21,6 @@ double Quotient(const char* what, double numerator, double denominator) {
     return quotient;
 }
 
-// Writes the pages of one run and remembers which slots it wrote, so that a run that ends early
-// can mark every slot it did not reach, and no page shows an earlier state beside the new input.
-class RunWriter {
-  public:
-    explicit RunWriter(ResultPages& pages) : pages_(pages) {}
-
-    void number(int page, int index, double value) {
-        pages_.writeNumber(page, index, value, QuantityAt(page, index).quantity.decimals);
-        mark(page, index);
-    }
-    void text(int page, int index, const QString& text) {
-        pages_.writeText(page, index, text);
-        mark(page, index);
-    }
-    double read(int page, int index) const { return pages_.readNumber(page, index); }
-    void note(int page, bool beyondRange) {
-        pages_.writeNote(page, beyondRange ? kBeyondRangeNote : QString());
-    }
-    void inputs(int page, double P, double T) { pages_.writeInputs(page, P, T); }
-    void fillNaN() {
-        pages_.fillNaN();
-        for (int page = 1; page <= 2; ++page) {
-            for (int index = 0; index < SlotCount(page); ++index) mark(page, index);
-        }
-    }
-    void refresh(int page) { pages_.refresh(page); }
-
-    // Every slot the run has not written shows "NaN"; page 3's region slot its placeholder.
-    void markUnwritten() {
-        for (int page = 1; page <= kPageCount; ++page) {
-            for (int index = 0; index < SlotCount(page); ++index) {
-                if (written_[page - 1][index]) continue;
-                const bool region = page == 3 && index == RegionSlot();
-                pages_.writeText(page, index, region ? kRegionPlaceholder : kNaN);
-            }
-        }
-    }
-
-  private:
-    void mark(int page, int index) { written_.at(page - 1).at(index) = true; }
-    ResultPages& pages_;
-    std::array<std::array<bool, 32>, kPageCount> written_{};
-};
-
 // The state of one column: its pressure and temperature, and what its routines need.
 struct ColumnState {
     int page;
@@ -74,16 +30,22 @@ struct ColumnState {
     double rho = 0.0;  // set once the density is known
 };
 
+// The density of a column, from its region's volume routine or region 3's density solver.
+double DensityOf(const ColumnState& c) {
+    if (c.region == Region::Three) return R3rho(c.P, c.T);
+    return Quotient("density", 1.0, RoutineOf(c.region, Variable::v)(c.P, c.T));
+}
+
 // The value of a quantity that a column computes, in the order of the table: each is written
 // as soon as it is computed, and the ratio reads back the cp and cv written before it.
-double ValueOf(const Quantity& q, const ColumnState& c, RunWriter& out) {
+double ValueOf(const Quantity& q, const ColumnState& c, const Run& out) {
     switch (q.source) {
         case Source::Volume: return Quotient("specific volume", 1.0, c.rho);
         case Source::Density: return c.rho;
         case Source::Routine: {
             // The region-3 routines take the density as their state argument.
             const double& state = c.region == Region::Three ? c.rho : c.P;
-            return q.routines.of(c.region)(state, c.T);
+            return RoutineOf(c.region, q.property)(state, c.T);
         }
         case Source::Transport: return q.transport(c.P, c.T, c.rho);
         case Source::ShownRatio:
@@ -94,8 +56,9 @@ double ValueOf(const Quantity& q, const ColumnState& c, RunWriter& out) {
     }
 }
 
-// One column's computed quantities, at a state whose density is known.
-void FillColumn(RunWriter& out, const ColumnState& c) {
+// One column's computed quantities.
+void FillColumn(Run& out, ColumnState c) {
+    c.rho = DensityOf(c);
     for (const Quantity& q : Quantities()) {
         if (q.source == Source::StatePressure || q.source == Source::StateTemperature ||
             q.source == Source::RegionCaption)
@@ -106,7 +69,7 @@ void FillColumn(RunWriter& out, const ColumnState& c) {
 }
 
 // The pressure and temperature a page shows of its own state.
-void WritePageState(RunWriter& out, int page, double P, double T) {
+void WritePageState(Run& out, int page, double P, double T) {
     for (const Quantity& q : Quantities()) {
         const int slot = SlotOf(q.id, page, Phase::None);
         if (slot < 0) continue;
@@ -115,43 +78,25 @@ void WritePageState(RunWriter& out, int page, double P, double T) {
     }
 }
 
-// Density from a specific volume routine.
-double DensityFrom(StateRoutine volumeRoutine, const double& P, const double& T) {
-    return Quotient("density", 1.0, volumeRoutine(P, T));
-}
-
 // A saturation page at (ps, Ts): its two values, then saturated liquid from the region-1
 // routines and saturated vapour from the region-2 routines.
-void FillSaturationPage(RunWriter& out, int page, const SaturationState& state, bool beyond) {
+void FillSaturationPage(Run& out, int page, const SaturationState& state, bool beyond) {
     out.note(page, beyond);
     WritePageState(out, page, state.ps, state.Ts);
-    ColumnState liquid{page, Phase::Liquid, state.ps, state.Ts, Region::One};
-    liquid.rho = DensityFrom(R1v, state.ps, state.Ts);
-    FillColumn(out, liquid);
-    ColumnState vapour{page, Phase::Vapour, state.ps, state.Ts, Region::Two};
-    vapour.rho = DensityFrom(R2v, state.ps, state.Ts);
-    FillColumn(out, vapour);
+    FillColumn(out, {page, Phase::Liquid, state.ps, state.Ts, Region::One});
+    FillColumn(out, {page, Phase::Vapour, state.ps, state.Ts, Region::Two});
 }
 
-void FillStatePage(RunWriter& out, const CalculationPlan& plan) {
+void FillStatePage(Run& out, const CalculationPlan& plan) {
     out.note(3, plan.beyondRange[2]);
     out.text(3, RegionSlot(), plan.caption);
-    ColumnState state{3, Phase::None, plan.P, plan.T, *plan.region};
-    switch (state.region) {
-        case Region::One: state.rho = DensityFrom(R1v, plan.P, plan.T); break;
-        case Region::Two: state.rho = DensityFrom(R2v, plan.P, plan.T); break;
-        case Region::Three: state.rho = R3rho(plan.P, plan.T); break;
-        case Region::Five: state.rho = DensityFrom(R5v, plan.P, plan.T); break;
-    }
-    FillColumn(out, state);
+    FillColumn(out, {3, Phase::None, plan.P, plan.T, *plan.region});
 }
 
-void Run(RunWriter& out, const CalculationPlan& plan, MessageSink& messages) {
+void RunPlan(Run& out, const CalculationPlan& plan, MessageSink& messages) {
     // Every page is this press's from now on: its notes come with its values.
-    for (int page = 1; page <= kPageCount; ++page) {
-        out.inputs(page, plan.P, plan.T);
-        out.note(page, false);
-    }
+    out.inputs(plan.P, plan.T);
+    for (int page = 1; page <= kPageCount; ++page) out.note(page, false);
     WritePageState(out, 3, plan.P, plan.T);
     if (plan.page1) {
         FillSaturationPage(out, 1, *plan.page1, plan.beyondRange[0]);
@@ -180,7 +125,7 @@ std::optional<Input> Calculate(const QString& pressureText, const QString& tempe
     std::variant<Rejection, CalculationPlan> outcome;
     try {
         outcome = ValidateAndPlan(pressureText, temperatureText, pages.locale());
-    } catch (const std::exception&) {
+    } catch (const PropertyError&) {
         // Nothing has been written yet: the pages stay as they were.
         messages.showMessage(kComputationError);
         return std::nullopt;
@@ -190,12 +135,19 @@ std::optional<Input> Calculate(const QString& pressureText, const QString& tempe
         return rejection->input;
     }
 
-    RunWriter out(pages);
-    try {
-        Run(out, std::get<CalculationPlan>(outcome), messages);
-    } catch (const std::exception& fault) {
+    // A fault of a routine, or a shown value that does not read back, ends the run; anything
+    // else is a fault of the program and goes on up.
+    Run out(pages);
+    const auto end = [&](const std::exception& fault) {
         out.markUnwritten();
         for (const QString& message : FaultMessages(fault)) messages.showMessage(message);
+    };
+    try {
+        RunPlan(out, std::get<CalculationPlan>(outcome), messages);
+    } catch (const PropertyError& fault) {
+        end(fault);
+    } catch (const SlotReadError& fault) {
+        end(fault);
     }
     return std::nullopt;
 }

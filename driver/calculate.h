@@ -6,18 +6,11 @@
 #include <QString>
 #include <optional>
 
+#include "driver/messages.h"
 #include "driver/pages.h"
 #include "driver/plan.h"
 
 namespace vapomet {
-
-// Shows one message to the user: modal, OK button only, no icon, caption "Vapomet"; returns
-// when the user has closed it.
-class MessageSink {
-  public:
-    virtual ~MessageSink() = default;
-    virtual void showMessage(const QString& text) = 0;
-};
 
 // The handler of the "Calculate" button. Returns the input box whose text validation refused,
 // so that the user can correct it, or nothing when the inputs were accepted.

@@ -76,12 +76,6 @@ double ResultPages::readNumber(int page, int index) const {
     return value;
 }
 
-void ResultPages::fillNaN() {
-    for (int page = 1; page <= 2; ++page) {
-        for (int index = 0; index < SlotCount(page); ++index) writeText(page, index, kNaN);
-    }
-}
-
 void ResultPages::refresh(int page) {
     CheckAddress(page, 0);
     if (viewer_ != nullptr) viewer_->pageRefreshed(page);
@@ -122,6 +116,45 @@ void ResultPages::reset(int page) {
         texts[SlotOf(QuantityId::Temperature, 3, Phase::None)] =
             formatNumber(kDefaultTemperature, kDefaultInputDecimals);
         texts[RegionSlot()] = kRegionPlaceholder;
+    }
+}
+
+ResultPages::Run::Run(ResultPages& pages) : pages_(pages) {
+    for (int page = 1; page <= kPageCount; ++page)
+        written_[static_cast<std::size_t>(page - 1)].assign(
+            static_cast<std::size_t>(SlotCount(page)), false);
+}
+
+void ResultPages::Run::number(int page, int slot, double value) {
+    text(page, slot, pages_.formatNumber(value, QuantityAt(page, slot).quantity.decimals));
+}
+
+void ResultPages::Run::text(int page, int slot, const QString& text) {
+    pages_.writeText(page, slot, text);
+    written_.at(static_cast<std::size_t>(page - 1)).at(static_cast<std::size_t>(slot)) = true;
+}
+
+void ResultPages::Run::note(int page, bool beyondRange) {
+    pages_.writeNote(page, beyondRange ? kBeyondRangeNote : QString());
+}
+
+void ResultPages::Run::inputs(double P, double T) {
+    for (int page = 1; page <= kPageCount; ++page) pages_.writeInputs(page, P, T);
+}
+
+void ResultPages::Run::fillNaN() {
+    for (int page = 1; page <= 2; ++page)
+        for (int slot = 0; slot < SlotCount(page); ++slot) text(page, slot, kNaN);
+}
+
+void ResultPages::Run::markUnwritten() {
+    for (int page = 1; page <= kPageCount; ++page) {
+        for (int slot = 0; slot < SlotCount(page); ++slot) {
+            if (written_[static_cast<std::size_t>(page - 1)][static_cast<std::size_t>(slot)])
+                continue;
+            pages_.writeText(page, slot,
+                             page == 3 && slot == RegionSlot() ? kRegionPlaceholder : kNaN);
+        }
     }
 }
 

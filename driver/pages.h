@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <array>
 #include <stdexcept>
+#include <vector>
 
 #include "driver/quantities.h"
 
@@ -57,8 +58,6 @@ class ResultPages {
     void writeText(int page, int index, const QString& text);
     // Reads a shown number back (digit grouping accepted); throws SlotReadError.
     double readNumber(int page, int index) const;
-    // "NaN" into all 24 slots of pages 1 and 2.
-    void fillNaN();
     void refresh(int page);
 
     // Back to the texts a freshly loaded window shows ("NaN"; on page 3 "Region :" and the
@@ -79,6 +78,28 @@ class ResultPages {
 
     void setViewer(PageViewer* viewer) { viewer_ = viewer; }
     QString formatNumber(double value, int decimals) const;
+
+    // One press's writing of the pages. A value is formatted with the decimals of its slot's
+    // quantity; the slots written are noted, so that a run that ends early can leave "NaN" in
+    // every slot it did not reach (page 3's region slot its placeholder), and no page shows a
+    // number of an earlier press beside the new input.
+    class Run {
+      public:
+        explicit Run(ResultPages& pages);
+        void number(int page, int slot, double value);
+        void text(int page, int slot, const QString& text);
+        // A number this run has shown, read back from its text.
+        double read(int page, int slot) const { return pages_.readNumber(page, slot); }
+        void note(int page, bool beyondRange);
+        void inputs(double P, double T);  // the press's P and T, on every page
+        void fillNaN();                   // pages 1 and 2, all "NaN"
+        void refresh(int page) { pages_.refresh(page); }
+        void markUnwritten();
+
+      private:
+        ResultPages& pages_;
+        std::array<std::vector<bool>, kPageCount> written_;
+    };
 
   private:
     QString& slot(int page, int index);

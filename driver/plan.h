@@ -1,34 +1,18 @@
-// Validation of the two input texts and the plan of what one press puts on each page.
+// Validation of the two input texts and the plan of what one press puts on each page: the
+// pages' own choice of the region, which between 623.15 K and 647.0 K differs from the
+// formulation's (property/state.h).
 #pragma once
 
 #include <QLocale>
 #include <QString>
-#include <QStringList>
-#include <exception>
 #include <optional>
 #include <variant>
 
+#include "driver/messages.h"
+#include "driver/numbers.h"
+#include "property/state.h"
+
 namespace vapomet {
-
-// The messages of validation and of the run.
-inline const QString kInvalidNumber =
-    QStringLiteral("Please try again, this time with a valid number");
-inline const QString kInvalidPressure = QStringLiteral("Invalid Pressure .... please retry");
-inline const QString kInvalidTemperature = QStringLiteral("Invalid Temperature .... please retry");
-inline const QString kInvalidRegion = QStringLiteral(" Invalid Region - Recheck Input Data ....");
-inline const QString kComputationError = QStringLiteral(" Error in Computation .... aborting");
-inline const QString kFailedToConverge = QStringLiteral("Failed to converge ....");
-
-// The messages a run ends with when a routine throws `fault`: a region-3 density that was not
-// found says so before the computation error.
-QStringList FaultMessages(const std::exception& fault);
-
-// Reads an input text as a number: after trimming blanks, the whole text must be an optional
-// sign, digits with at most one decimal separator, and an optional exponent, in the regional
-// convention of `locale` (its own digits included) or in the plain C convention, and its value
-// must be finite. Digit grouping is not accepted: "1,5" is never 15, and never 1. A number too
-// small for a double is 0.
-std::optional<double> ReadInputNumber(const QString& text, const QLocale& locale);
 
 // The two input boxes of page 1.
 enum class Input { Pressure, Temperature };
@@ -38,8 +22,6 @@ struct Rejection {
     QString message;
     Input input;
 };
-
-enum class Region { One = 1, Two = 2, Three = 3, Five = 5 };
 
 // A saturation page at (ps, Ts): (psat, T) on page 1, (P, Tsat) on page 2. Empty: "NaN" fill.
 struct SaturationState {

@@ -28,34 +28,35 @@ constexpr Quantity kQuantities[] = {
      {{{1, N, 1, "@ T (K)"}, {3, N, 1, "T (K)"}}}},
     {QuantityId::Region, "", "region", "region", "", -1, Source::RegionCaption, {}, {},
      {{{3, N, 13, ""}}}},
-    {QuantityId::Volume, "v", "specific volume", "v", "m3/kg", 6, Source::Volume, {}, {},
+    {QuantityId::Volume, "v", "specific volume", "v", "m3/kg", 6, Source::Volume, Variable::v, {},
      {{{1, L, 2, "v'(m3/kg)"}, {1, V, 5, "v\"(m3/kg)"}, {2, L, 0, "v'(m3/kg)"},
        {2, V, 3, "v\"(m3/kg)"}, {3, N, 2, "v (m3/kg)"}}}},
-    {QuantityId::Density, "rho", "density", "density", "kg/m3", 4, Source::Density, {}, {},
+    {QuantityId::Density, "rho", "density", "density", "kg/m3", 4, Source::Density, Variable::rho,
+     {},
      {{{1, L, 16, "rho'(kg/m3)"}, {1, V, 8, "rho\"(kg/m3)"}, {2, L, 8, "rho'(kg/m3)"},
        {2, V, 19, "rho\"(kg/m3)"}, {3, N, 3, "rho (kg/m3)"}}}},
-    {QuantityId::Enthalpy, "h", "enthalpy", "h", "kJ/kg", 4, Source::Routine, {R1h, R2h, R3h, R5h},
+    {QuantityId::Enthalpy, "h", "enthalpy", "h", "kJ/kg", 4, Source::Routine, Variable::h,
      {},
      {{{1, L, 22, "h'(kJ/kg)"}, {1, V, 11, "h\"(kJ/kg)"}, {2, L, 11, "h'(kJ/kg)"},
        {2, V, 21, "h\"(kJ/kg)"}, {3, N, 4, "h (kJ/kg)"}}}},
     {QuantityId::InternalEnergy, "u", "internal energy", "u", "kJ/kg", 3, Source::Routine,
-     {R1u, R2u, R3u, R5u}, {},
+     Variable::u, {},
      {{{1, L, 21, "u'(kJ/kg)"}, {1, V, 13, "u\"(kJ/kg)"}, {2, L, 12, "u'(kJ/kg)"},
        {2, V, 15, "u\"(kJ/kg)"}, {3, N, 5, "u (kJ/kg)"}}}},
     {QuantityId::Entropy, "s", "entropy", "s", "kJ/(kg K)", 4, Source::Routine,
-     {R1s, R2s, R3s, R5s}, {},
+     Variable::s, {},
      {{{1, L, 3, "s'(kJ/kg-K)"}, {1, V, 6, "s\"(kJ/kg-K)"}, {2, L, 1, "s'(kJ/kg-K)"},
        {2, V, 4, "s\"(kJ/kg-K)"}, {3, N, 6, "s (kJ/kg-K)"}}}},
     {QuantityId::Cp, "Cp", "isobaric heat capacity", "cp", "kJ/(kg K)", 3, Source::Routine,
-     {R1cp, R2cp, R3cp, R5cp}, {},
+     Variable::cp, {},
      {{{1, L, 17, "Cp'(kJ/kg)"}, {1, V, 9, "Cp\"(kJ/kg)"}, {2, L, 9, "Cp'(kJ/kg)"},
        {2, V, 20, "Cp\"(kJ/kg)"}, {3, N, 7, "Cp (kJ/kg-K)"}}}},
     {QuantityId::Cv, "Cv", "isochoric heat capacity", "cv", "kJ/(kg K)", 3, Source::Routine,
-     {R1cv, R2cv, R3cv, R5cv}, {},
+     Variable::cv, {},
      {{{1, L, 23, "Cv'(kJ/kg) ="}, {1, V, 12, "Cv\"(kJ/kg)"}, {2, L, 23, "Cv'(kJ/kg) ="},
        {2, V, 22, "Cv\"(kJ/kg)"}, {3, N, 8, "Cv (kJ/kg-K)"}}}},
     {QuantityId::SpeedOfSound, "w", "speed of sound", "w", "m/s", 3, Source::Routine,
-     {R1w, R2w, R3w, R5w}, {},
+     Variable::w, {},
      {{{1, L, 20, "w'(m/sec)"}, {1, V, 14, "w\"(m/sec)"}, {2, L, 13, "w'(m/sec)"},
        {2, V, 16, "w\"(m/sec)"}, {3, N, 9, "w (m/sec)"}}}},
     {QuantityId::Conductivity, "l", "thermal conductivity", "conductivity", "W/(m K)", 4,
@@ -112,16 +113,6 @@ const PageMap& MapOf(int page) {
 }
 
 }  // namespace
-
-StateRoutine RegionRoutines::of(Region region) const {
-    switch (region) {
-        case Region::One: return r1;
-        case Region::Two: return r2;
-        case Region::Three: return r3;
-        case Region::Five: return r5;
-    }
-    return nullptr;
-}
 
 std::span<const Quantity> Quantities() {
     return kQuantities;

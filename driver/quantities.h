@@ -11,7 +11,7 @@
 #include <array>
 #include <span>
 
-#include "driver/plan.h"
+#include "property/state.h"
 
 namespace vapomet {
 
@@ -39,6 +39,7 @@ enum class QuantityId {
     Ratio,
     Viscosity,
 };
+inline constexpr std::size_t kQuantityCount = static_cast<std::size_t>(QuantityId::Viscosity) + 1;
 
 // How a press obtains a quantity's value for a page whose state is (P, T) with density rho.
 enum class Source {
@@ -47,19 +48,12 @@ enum class Source {
     RegionCaption,     // the caption of the region chosen for page 3
     Volume,            // 1 / rho
     Density,           // rho
-    Routine,           // the region's property routine at (P, T), or (rho, T) in region 3
+    Routine,           // the region's routine of the property at (P, T), or (rho, T) in region 3
     Transport,         // a transport routine at (P, T, rho)
     ShownRatio,        // the cp text over the cv text of the same column, as shown
 };
 
-using StateRoutine = double (*)(const double&, const double&);
 using TransportRoutine = double (*)(const double&, const double&, const double&);
-
-// The routine of each region, for Source::Routine.
-struct RegionRoutines {
-    StateRoutine r1, r2, r3, r5;
-    StateRoutine of(Region region) const;
-};
 
 // One place where a quantity is shown. Page 0 marks an unused place.
 struct Place {
@@ -77,7 +71,7 @@ struct Quantity {
     const char* unit;    // "" for a ratio or a text
     int decimals;        // digits after the decimal separator; -1 for a text
     Source source;
-    RegionRoutines routines{};        // Source::Routine
+    Variable property = Variable::P;  // Source::Routine: the state's property (RoutineOf)
     TransportRoutine transport = {};  // Source::Transport
     std::array<Place, 5> places{};
 };

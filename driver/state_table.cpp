@@ -1,43 +1,54 @@
 #include "driver/state_table.h"
 
-namespace vapomet {
+#include <QLocale>
 
-const QString kNoSaturationState =
-    QStringLiteral("No saturation state: the pages show saturation from 273.15 K to 647.0 K");
+namespace vapomet {
 
 namespace {
 
-PhaseValues Phase(StateProperties (*whole)(const double&, const double&), const double& P,
-                  const double& T) {
-    const StateProperties state = whole(P, T);
-    return {state, state.cp / state.cv, Cond(P, T, state.rho), Vis(P, T, state.rho)};
+// The message of a failure of the library, without the routine's name before it.
+QString MessageOf(const PropertyError& error) {
+    const std::string what = error.what(), prefix = error.routine() + ": ";
+    return QString::fromStdString(what.rfind(prefix, 0) == 0 ? what.substr(prefix.size()) : what);
 }
 
-PhaseValues PhaseInRegion(Region region, const double& P, const double& T) {
-    switch (region) {
-        case Region::One: return Phase(R1State, P, T);
-        case Region::Two: return Phase(R2State, P, T);
-        case Region::Three: return Phase(R3State, P, T);
-        case Region::Five: break;
-    }
-    return Phase(R5State, P, T);
-}
-
-// Saturated liquid from region 1 and vapour from region 2, as the saturation pages take them.
-SaturationRow Saturation(double T, double P) {
-    SaturationRow row{T, P, std::nullopt, std::nullopt, QString()};
-    try {
-        row.liquid = Phase(R1State, P, T);
-        row.vapour = Phase(R2State, P, T);
-    } catch (const std::exception&) {
-        row.liquid.reset();
-        row.vapour.reset();
-        row.message = kComputationError.trimmed();
-    }
-    return row;
+SaturationRow RowOf(double T, double P, const Saturation& phases) {
+    return {T, P, ValuesOf(phases.liquid), ValuesOf(phases.vapour), QString()};
 }
 
 }  // namespace
+
+TableValues ValuesOf(const State& state) {
+    TableValues values{};
+    for (const Quantity* q : TableQuantities()) {
+        std::optional<double>& value = values[static_cast<std::size_t>(q->id)];
+        switch (q->source) {
+            case Source::Volume:
+            case Source::Density:
+            case Source::Routine: value = ValueOf(state, q->property); break;
+            case Source::Transport:
+                if (!state.x) value = q->transport(state.P, state.T, state.rho);
+                break;
+            case Source::ShownRatio:
+                if (state.cp && state.cv) value = *state.cp / *state.cv;
+                break;
+            default: break;
+        }
+    }
+    return values;
+}
+
+const std::vector<const Quantity*>& TableQuantities() {
+    static const std::vector<const Quantity*> quantities = [] {
+        std::vector<const Quantity*> list;
+        for (const Quantity& q : Quantities())
+            if (SlotOf(q.id, 3, Phase::None) >= 0 && q.decimals >= 0 &&
+                q.source != Source::StatePressure && q.source != Source::StateTemperature)
+                list.push_back(&q);
+        return list;
+    }();
+    return quantities;
+}
 
 StateRow ComputeStateRow(const QString& pressureText, const QString& temperatureText) {
     StateRow row;
@@ -56,8 +67,8 @@ StateRow ComputeStateRow(const QString& pressureText, const QString& temperature
             row.message = kInvalidRegion.trimmed();
             return row;
         }
-        row.values = PhaseInRegion(*plan.region, plan.P, plan.T);
-    } catch (const std::exception& fault) {
+        row.values = ValuesOf(StateInRegion(*plan.region, plan.P, plan.T));
+    } catch (const PropertyError& fault) {
         row.values.reset();
         QStringList messages = FaultMessages(fault);
         for (QString& message : messages) message = message.trimmed();
@@ -67,65 +78,52 @@ StateRow ComputeStateRow(const QString& pressureText, const QString& temperature
 }
 
 SaturationRow SaturationAtTemperature(double T) {
-    if (!PagesShowSaturationAt(T)) return {T, 0.0, std::nullopt, std::nullopt, kNoSaturationState};
     try {
-        return Saturation(T, Satpr(T));
-    } catch (const std::exception&) {
-        return {T, 0.0, std::nullopt, std::nullopt, kComputationError.trimmed()};
+        const Saturation phases = SaturationAtT(T);
+        return RowOf(T, phases.liquid.P, phases);
+    } catch (const PropertyError& error) {
+        return {T, std::nullopt, std::nullopt, std::nullopt, MessageOf(error)};
     }
 }
 
 SaturationRow SaturationAtPressure(double P) {
-    double T = 0.0;
     try {
-        T = Sattr(P);
-    } catch (const std::exception&) {
-        return {0.0, P, std::nullopt, std::nullopt, kNoSaturationState};
-    }
-    if (!PagesShowSaturationAt(T)) return {T, P, std::nullopt, std::nullopt, kNoSaturationState};
-    return Saturation(T, P);
-}
-
-namespace {
-
-// The value of a quantity in a phase; empty for a page's own values (its P, T and region),
-// for which a table has columns of its own.
-std::optional<double> ValueIn(const PhaseValues& p, QuantityId quantity) {
-    switch (quantity) {
-        case QuantityId::Volume: return p.state.v;
-        case QuantityId::Density: return p.state.rho;
-        case QuantityId::Enthalpy: return p.state.h;
-        case QuantityId::InternalEnergy: return p.state.u;
-        case QuantityId::Entropy: return p.state.s;
-        case QuantityId::Cp: return p.state.cp;
-        case QuantityId::Cv: return p.state.cv;
-        case QuantityId::SpeedOfSound: return p.state.w;
-        case QuantityId::Conductivity: return p.conductivity;
-        case QuantityId::Ratio: return p.ratio;
-        case QuantityId::Viscosity: return p.viscosity;
-        default: return std::nullopt;
+        const Saturation phases = SaturationAtP(P);
+        return RowOf(phases.liquid.T, P, phases);
+    } catch (const PropertyError& error) {
+        return {std::nullopt, P, std::nullopt, std::nullopt, MessageOf(error)};
     }
 }
 
-}  // namespace
-
-double TableColumn::value(const PhaseValues& phase) const {
-    return *ValueIn(phase, quantity);
+GivenRows ComputeGivenRows(Variable a, const QString& textA, Variable b, const QString& textB) {
+    GivenRows given;
+    const QLocale c = QLocale::c();
+    given.a = ReadInputNumber(textA, c);
+    given.b = ReadInputNumber(textB, c);
+    if (!given.a || !given.b) {
+        given.message = kInvalidNumber;
+        return given;
+    }
+    try {
+        for (const State& state : StatesFrom(a, *given.a, b, *given.b))
+            given.rows.push_back({state, ValuesOf(state)});
+    } catch (const PropertyError& error) {
+        given.rows.clear();
+        given.message = MessageOf(error);
+    }
+    return given;
 }
 
-const std::vector<TableColumn>& PhaseColumns() {
-    static const std::vector<TableColumn> columns = [] {
-        const PhaseValues any{};
-        std::vector<TableColumn> list;
-        for (const Quantity& q : Quantities()) {
-            if (!ValueIn(any, q.id)) continue;
-            QString name = QString::fromUtf8(q.column);
-            if (*q.unit != '\0') name += QStringLiteral(" (%1)").arg(QString::fromUtf8(q.unit));
-            list.push_back({name, q.id});
-        }
-        return list;
-    }();
-    return columns;
+QString RegionInWords(const State& state) {
+    switch (state.region) {
+        case Region::One: return QStringLiteral("Region 1, liquid water");
+        case Region::Two: return QStringLiteral("Region 2, steam");
+        case Region::Three: return QStringLiteral("Region 3, dense fluid");
+        case Region::Five: return QStringLiteral("Region 5, high-temperature steam");
+        case Region::Four: break;
+    }
+    return QStringLiteral("Wet steam, x = %1")
+        .arg(QString::number(state.x.value_or(0.0), 'g', QLocale::FloatingPointShortest));
 }
 
 }  // namespace vapomet

@@ -1,56 +1,63 @@
 // Rows of property tables for many states: what one press would put on page 3 for a pair of
-// texts, or the saturated liquid and vapour at a temperature or a pressure, each computed by the
-// whole-state path of the property library. Rows keep no state and may be computed on several
+// texts; the saturated liquid and vapour at a temperature or a pressure; and the states of the
+// formulation that have two given values. Rows keep no state and may be computed on several
 // threads at once.
 #pragma once
 
 #include <QString>
+#include <array>
 #include <optional>
 #include <vector>
 
 #include "driver/plan.h"
 #include "driver/quantities.h"
-#include "property/property.h"
+#include "property/state.h"
 
 namespace vapomet {
 
-// The values of one phase: the whole state with its heat-capacity ratio (cp / cv in full
-// precision), thermal conductivity and viscosity.
-struct PhaseValues {
-    StateProperties state;
-    double ratio, conductivity, viscosity;
-};
+// Every quantity a table shows of a state, by QuantityId: v, density, h, u, s, cp, cv, w, cp/cv
+// (of the full values), conductivity and viscosity (IAPS 1985); empty where the state has none,
+// as a mixture has no cp, cv, w, ratio or transport values.
+using TableValues = std::array<std::optional<double>, kQuantityCount>;
+TableValues ValuesOf(const State& state);
 
 // Page 3 of a press of the two texts, read in the C convention. The region is the press's
 // choice; a row the press would answer with a message carries that message and no values.
 struct StateRow {
     std::optional<double> P, T;  // as read; empty where the text is no number
     std::optional<Region> region;
-    std::optional<PhaseValues> values;
+    std::optional<TableValues> values;
     QString message;  // the press's message, without its surrounding blanks; empty if none
 };
 StateRow ComputeStateRow(const QString& pressureText, const QString& temperatureText);
 
-// Saturated liquid and vapour at a temperature (page 1's state: P = Satpr(T)) or at a
-// pressure (page 2's: T = Sattr(P)), where the pages show saturation: 273.15 K < T <= 647.0 K.
+// The formulation's saturated liquid and vapour at a temperature (P = Satpr(T)) or at a
+// pressure (T = Sattr(P)), from 273.15 K to the critical point.
 struct SaturationRow {
-    double T, P;
-    std::optional<PhaseValues> liquid, vapour;
+    std::optional<double> T, P;
+    std::optional<TableValues> liquid, vapour;
     QString message;
 };
 SaturationRow SaturationAtTemperature(double T);
 SaturationRow SaturationAtPressure(double P);
 
-// The message of a saturation row outside the saturation line the pages show.
-extern const QString kNoSaturationState;
-
-// A column of a table: its name and unit, and the quantity a row gives in it.
-struct TableColumn {
-    QString name;  // "h (kJ/kg)"
-    QuantityId quantity;
-    double value(const PhaseValues& phase) const;
+// The states of the formulation with value `a` of one variable and `b` of another, read in the
+// C convention; or the message why there is none.
+struct GivenRow {
+    State state;
+    TableValues values;
 };
-// The columns of a phase: density, v, h, u, s, cp, cv, w, cp/cv, conductivity, viscosity.
-const std::vector<TableColumn>& PhaseColumns();
+struct GivenRows {
+    std::optional<double> a, b;  // as read
+    std::vector<GivenRow> rows;
+    QString message;
+};
+GivenRows ComputeGivenRows(Variable a, const QString& textA, Variable b, const QString& textB);
+
+// The region of a state in words: "Region 2, steam", "Wet steam, x = 0.8734".
+QString RegionInWords(const State& state);
+
+// The quantities a table shows of a phase, in the order of the pages.
+const std::vector<const Quantity*>& TableQuantities();
 
 }  // namespace vapomet

@@ -186,8 +186,8 @@ class PieceSearch {
     // The samples of the piece in order of its parameter, with every turning point of f.
     std::vector<Sample> stretches() {
         const int n = !piece_.turns[static_cast<std::size_t>(z_)] ? 2
-                      : piece_.samples > 2                          ? piece_.samples
-                                                                    : kTurnSamples;
+                      : piece_.samples > 2                        ? piece_.samples
+                                                                  : kTurnSamples;
         std::vector<Sample> samples;
         for (int i = 0; i < n; ++i) {
             const double t = i == 0       ? piece_.lo

@@ -43,15 +43,23 @@ struct Saturation {
     State liquid, vapour;
 };
 
-// A value a state can be asked for by.
-enum class Variable { P, T, v, h, u, s, x };
+// A value of a state. A state is asked for by two of the first seven (StatesFrom); the others
+// are what it has besides.
+enum class Variable { P, T, v, h, u, s, x, rho, cp, cv, w };
 
-// "P", "T", "v", "h", "u", "s", "x", and back; nothing for any other name.
+// "P", "T", "v", "h", "u", "s", "x", "rho", "cp", "cv", "w", and back; nothing for any other.
 std::string_view NameOf(Variable variable);
 std::optional<Variable> VariableNamed(std::string_view name);
 
-// The value of a variable in a state; empty where the state has none (x of a single phase).
+// The value of a variable in a state; empty where the state has none (x of a single phase, cp,
+// cv and w of a mixture).
 std::optional<double> ValueOf(const State& state, Variable variable);
+
+// The single routine of a property (v, h, u, s, cp, cv, w) in region 1, 2, 3 or 5: R1v ... R5w.
+// Regions 1, 2 and 5 take (P, T), region 3 (density, T); region 3 has no v routine (its volume
+// is 1 / density). Throws std::invalid_argument for any other.
+using StateRoutine = double (*)(const double&, const double&);
+StateRoutine RoutineOf(Region region, Variable property);
 
 // ---- Failures --------------------------------------------------------------------------------
 

@@ -1,7 +1,9 @@
 // States of water: the formulation's regions at (P, T), the one evaluation of a region's
 // properties, the saturated liquid and vapour, and mixtures of the two.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <stdexcept>
 
 #include "property/domain.h"
@@ -14,8 +16,15 @@ using detail::kCriticalTemperature;
 
 namespace {
 
-constexpr const char* kNames[] = {"P", "T", "v", "h", "u", "s", "x"};
-constexpr const char* kUnits[] = {"MPa", "K", "m3/kg", "kJ/kg", "kJ/kg", "kJ/(kg K)", ""};
+constexpr const char* kNames[] = {"P", "T", "v", "h", "u", "s", "x", "rho", "cp", "cv", "w"};
+constexpr const char* kUnits[] = {"MPa", "K",     "m3/kg",     "kJ/kg",     "kJ/kg", "kJ/(kg K)",
+                                  "",    "kg/m3", "kJ/(kg K)", "kJ/(kg K)", "m/s"};
+
+// The single routines, by region and by property v, h, u, s, cp, cv, w.
+constexpr StateRoutine kRoutines[][7] = {{R1v, R1h, R1u, R1s, R1cp, R1cv, R1w},
+                                         {R2v, R2h, R2u, R2s, R2cp, R2cv, R2w},
+                                         {nullptr, R3h, R3u, R3s, R3cp, R3cv, R3w},
+                                         {R5v, R5h, R5u, R5s, R5cp, R5cv, R5w}};
 
 State SinglePhase(Region region, double P, double T, const StateProperties& p) {
     return {region, P, T, p.rho, p.v, p.h, p.u, p.s, std::nullopt, p.cp, p.cv, p.w, {}, {}};
@@ -56,8 +65,27 @@ std::optional<double> ValueOf(const State& state, Variable variable) {
         case Variable::u: return state.u;
         case Variable::s: return state.s;
         case Variable::x: return state.x;
+        case Variable::rho: return state.rho;
+        case Variable::cp: return state.cp;
+        case Variable::cv: return state.cv;
+        case Variable::w: return state.w;
     }
     return std::nullopt;
+}
+
+StateRoutine RoutineOf(Region region, Variable property) {
+    constexpr Variable kOrder[] = {Variable::v,  Variable::h,  Variable::u, Variable::s,
+                                   Variable::cp, Variable::cv, Variable::w};
+    const int row = region == Region::One     ? 0
+                    : region == Region::Two   ? 1
+                    : region == Region::Three ? 2
+                    : region == Region::Five  ? 3
+                                              : -1;
+    const auto column = std::find(std::begin(kOrder), std::end(kOrder), property);
+    if (row < 0 || column == std::end(kOrder) || kRoutines[row][column - kOrder] == nullptr)
+        throw std::invalid_argument("no single routine of " + std::string(NameOf(property)) +
+                                    " in region " + std::to_string(static_cast<int>(region)));
+    return kRoutines[row][column - kOrder];
 }
 
 namespace detail {

@@ -9,7 +9,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "driver/calculate.h"
+#include "driver/messages.h"
 
 namespace vapomet::ui {
 

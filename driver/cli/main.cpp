@@ -1,8 +1,10 @@
-// vapomet-cli: one press of "Calculate" on fresh pages, printed for a person or as JSON; or
-// property tables of many states, as CSV or JSON Lines.
-//   vapomet-cli [--json] P T
-//   vapomet-cli --batch [FILE] [--json]
-//   vapomet-cli --grid P=LO:HI:N T=LO:HI:N [--log P] [--log T] [--json]
+// vapomet-cli: one press of "Calculate" on fresh pages, printed for a person or as JSON; the
+// states of the formulation that have two given values; or property tables of many states, as
+// CSV or JSON Lines.
+//   vapomet-cli [--json] [--] P T
+//   vapomet-cli --given A,B [--json] [--] VALUE_A VALUE_B
+//   vapomet-cli --batch [FILE] [--given A,B] [--json]
+//   vapomet-cli --grid A=LO:HI:N B=LO:HI:N [--given A,B] [--log A] [--log B] [--json]
 //   vapomet-cli --saturation T=LO:HI:N|P=LO:HI:N [--log T|P] [--json]
 // Exit status: 0 when the press or every row showed no message, 1 when one did, 2 on a usage
 // error.
@@ -18,21 +20,28 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vapomet-cli [--json] P T\n"
-    "       vapomet-cli --batch [FILE] [--json]\n"
-    "       vapomet-cli --grid P=LO:HI:N T=LO:HI:N [--log P] [--log T] [--json]\n"
+    "usage: vapomet-cli [--json] [--] P T\n"
+    "       vapomet-cli --given A,B [--json] [--] VALUE_A VALUE_B\n"
+    "       vapomet-cli --batch [FILE] [--given A,B] [--json]\n"
+    "       vapomet-cli --grid A=LO:HI:N B=LO:HI:N [--given A,B] [--log A] [--json]\n"
     "       vapomet-cli --saturation T=LO:HI:N|P=LO:HI:N [--log T|P] [--json]\n"
     "  P  pressure in MPa, T  temperature in K, written as on the main window.\n"
     "  Prints the three result pages of one press of Calculate.\n"
-    "  --batch     a table of page 3 for each line \"P T\" (blanks or a comma between them) of\n"
-    "              FILE or the standard input; lines starting with # and empty lines are\n"
-    "              skipped, numbers are read in the C convention\n"
-    "  --grid      the same table over N pressures from LO to HI and N temperatures\n"
-    "  --saturation  saturated liquid and vapour side by side at N temperatures or pressures\n"
-    "  --log X     spaces the values of X logarithmically\n"
-    "  --json      JSON Lines instead of CSV\n"
+    "  --given A,B   the states of IAPWS-IF97 with the two values, of one of the pairs\n"
+    "                P,T P,h P,s h,s P,u P,v T,v T,s T,h u,v P,x T,x h,x s,x (either order):\n"
+    "                P in MPa, T in K, h and u in kJ/kg, s in kJ/(kg K), v in m3/kg, x 0 to 1\n"
+    "  --batch       a table of page 3 for each line \"P T\" (blanks or a comma between them) of\n"
+    "                FILE or the standard input, or with --given of the states of each line\n"
+    "                \"VALUE_A VALUE_B\"; lines starting with # and empty lines are skipped,\n"
+    "                numbers are read in the C convention\n"
+    "  --grid        the same table over N values of A from LO to HI, each with N values of B\n"
+    "  --saturation  the formulation's saturated liquid and vapour side by side at N\n"
+    "                temperatures or pressures, from 273.15 K to the critical point\n"
+    "  --log X       spaces the values of X logarithmically\n"
+    "  --json        JSON instead of the pages or CSV\n"
+    "  --            ends the options: what follows are values, such as -1\n"
     "  Tables give every value in full precision; a row that a press would answer with a\n"
-    "  message carries the message instead of values.\n";
+    "  message, or a line with no state, carries the message instead of values.\n";
 
 // Collects the messages of the press instead of showing them in a window.
 class MessageList : public vapomet::MessageSink {
@@ -67,36 +76,60 @@ void PrintJson(const vapomet::ResultPages& pages, const QStringList& messages) {
     std::printf("%s\n", QJsonDocument(root).toJson(QJsonDocument::Compact).constData());
 }
 
+int Usage() {
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    QStringList args;
-    for (int i = 1; i < argc; ++i) args.append(QString::fromLocal8Bit(argv[i]));
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    // Options first; after "--", or after a value, only values.
+    QStringList options, values;
+    bool valuesOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (!valuesOnly && arg == QStringLiteral("--")) {
+            valuesOnly = true;
+            continue;
+        }
+        (valuesOnly ? values : options).append(arg);
+    }
+    if (options.size() == 1 && values.isEmpty() && (options[0] == "--help" || options[0] == "-h")) {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    const bool json = args.removeAll(QStringLiteral("--json")) > 0;
+    const bool json = options.removeAll(QStringLiteral("--json")) > 0;
     const auto format = json ? vapomet::cli::Format::JsonLines : vapomet::cli::Format::Csv;
-    if (!args.isEmpty() && args.front() == QStringLiteral("--batch")) {
-        if (args.size() > 2) {
-            std::fputs(kUsage, stderr);
-            return 2;
+    std::optional<vapomet::cli::GivenPair> given;
+    if (const qsizetype at = options.indexOf(QStringLiteral("--given")); at >= 0) {
+        given = vapomet::cli::ParsePair(options.value(at + 1));
+        if (!given) {
+            std::fprintf(stderr, "vapomet-cli: --given takes a pair such as P,h\n");
+            return Usage();
         }
-        return vapomet::cli::RunBatch(args.value(1), format, stdout);
+        options.remove(at, 2);
     }
-    if (!args.isEmpty() && args.front() == QStringLiteral("--grid"))
-        return vapomet::cli::RunGrid(args.mid(1), format, stdout);
-    if (!args.isEmpty() && args.front() == QStringLiteral("--saturation"))
-        return vapomet::cli::RunSaturation(args.mid(1), format, stdout);
-    if (args.size() != 2) {
-        std::fputs(kUsage, stderr);
-        return 2;
+    const QString mode = options.value(0);
+    if (mode == QStringLiteral("--batch")) {
+        if (options.size() > 2 || !values.isEmpty()) return Usage();
+        return vapomet::cli::RunBatch(options.value(1), given, format, stdout);
     }
+    if (mode == QStringLiteral("--grid"))
+        return vapomet::cli::RunGrid(options.mid(1) + values, given, format, stdout);
+    if (mode == QStringLiteral("--saturation")) {
+        if (given) return Usage();
+        return vapomet::cli::RunSaturation(options.mid(1) + values, format, stdout);
+    }
+    for (const QString& option : options)
+        if (option.startsWith(QStringLiteral("--"))) return Usage();
+    values = options + values;  // the values of a press or of a given pair
+    if (values.size() != 2) return Usage();
+    if (given) return vapomet::cli::RunGiven(*given, values[0], values[1], format, stdout);
 
     vapomet::ResultPages pages;
     MessageList messages;
-    vapomet::Calculate(args[0], args[1], pages, messages);
+    vapomet::Calculate(values[0], values[1], pages, messages);
 
     for (const QString& message : messages.texts) {
         std::fprintf(stderr, "Vapomet: %s\n", message.trimmed().toLocal8Bit().constData());

@@ -152,7 +152,8 @@ class Progress {
 // While the workers compute one chunk, this thread writes the rows of the one before and reads
 // the one after.
 template <typename In, typename Out>
-void Stream(const std::function<bool(In&, double&)>& next, Out (*compute)(const In&),
+void Stream(const std::function<bool(In&, double&)>& next,
+            const std::function<Out(const In&)>& compute,
             const std::function<void(const Out&)>& write, Progress& progress) {
     const unsigned workers = std::max(1u, std::thread::hardware_concurrency());
     struct Chunk {
@@ -175,7 +176,7 @@ void Stream(const std::function<bool(In&, double&)>& next, Out (*compute)(const 
     while (!current->inputs.empty()) {
         current->rows.assign(current->inputs.size(), Out{});
         std::atomic<std::size_t> cursor{0};
-        const auto work = [&cursor, chunk = current, compute] {
+        const auto work = [&cursor, chunk = current, &compute] {
             for (std::size_t from; (from = cursor.fetch_add(kBlock)) < chunk->inputs.size();) {
                 const std::size_t to = std::min(from + kBlock, chunk->inputs.size());
                 for (std::size_t i = from; i < to; ++i) chunk->rows[i] = compute(chunk->inputs[i]);
@@ -199,31 +200,40 @@ void Stream(const std::function<bool(In&, double&)>& next, Out (*compute)(const 
     }
 }
 
-// ---- State rows (--batch, --grid) -------------------------------------------------------------
+// ---- State rows of the pages (--batch, --grid without a given pair) ---------------------------
 
+// The two texts of a line of input, or of a point of a grid.
 struct TextPair {
-    QString pressure, temperature;
+    QString first, second;
     bool unreadable = false;  // the line is not two fields
 };
 
 StateRow ComputeRow(const TextPair& texts) {
     if (texts.unreadable)
         return {std::nullopt, std::nullopt, std::nullopt, std::nullopt, kInvalidNumber};
-    return ComputeStateRow(texts.pressure, texts.temperature);
+    return ComputeStateRow(texts.first, texts.second);
+}
+
+// A column's name with its unit: "h (kJ/kg)".
+QString WithUnit(const Quantity& q) {
+    QString name = QString::fromUtf8(q.column);
+    if (*q.unit != '\0') name += QStringLiteral(" (%1)").arg(QString::fromUtf8(q.unit));
+    return name;
 }
 
 std::vector<QString> StateHeader() {
     std::vector<QString> names{QStringLiteral("P (MPa)"), QStringLiteral("T (K)"),
                                QStringLiteral("region")};
-    for (const TableColumn& column : PhaseColumns()) names.push_back(column.name);
+    for (const Quantity* q : TableQuantities()) names.push_back(WithUnit(*q));
     names.push_back(QStringLiteral("message"));
     return names;
 }
 
-// The fields of a phase's columns, empty where the phase was not computed.
-void AppendPhase(std::vector<Field>& fields, const std::optional<PhaseValues>& phase) {
-    for (const TableColumn& column : PhaseColumns())
-        fields.push_back(phase ? NumberField(column.value(*phase)) : std::nullopt);
+// The fields of a phase's columns, empty where the phase was not computed or has no value.
+void AppendValues(std::vector<Field>& fields, const std::optional<TableValues>& values) {
+    for (const Quantity* q : TableQuantities())
+        fields.push_back(values ? NumberField((*values)[static_cast<std::size_t>(q->id)])
+                                : std::nullopt);
 }
 
 void WriteStateRow(RowWriter& writer, const StateRow& row) {
@@ -231,12 +241,12 @@ void WriteStateRow(RowWriter& writer, const StateRow& row) {
                               row.values && row.region
                                   ? Field(std::to_string(static_cast<int>(*row.region)))
                                   : std::nullopt};
-    AppendPhase(fields, row.values);
+    AppendValues(fields, row.values);
     fields.push_back(MessageField(row.message, writer.format()));
     writer.row(fields);
 }
 
-// A line of the batch input as two texts: "P T" separated by blanks, or by a comma.
+// A line of the batch input as two texts: separated by blanks, or by a comma.
 TextPair SplitLine(const std::string& line) {
     std::vector<std::string> fields;
     if (line.find(',') != std::string::npos) {
@@ -262,10 +272,81 @@ bool Skipped(const std::string& line) {
     return first == std::string::npos || line[first] == '#';
 }
 
+// ---- States of a given pair (--given, --batch --given, --grid over any pair) --------------------
+
+// The columns of the formulation's states, as named in CSV and JSON alike; each value column is
+// a quantity of the pages.
+constexpr QuantityId kGivenValues[] = {
+    QuantityId::Volume,  QuantityId::Density,      QuantityId::Enthalpy, QuantityId::InternalEnergy,
+    QuantityId::Entropy, QuantityId::Cp,           QuantityId::Cv,       QuantityId::SpeedOfSound,
+    QuantityId::Ratio,   QuantityId::Conductivity, QuantityId::Viscosity};
+
+std::vector<QString> GivenHeader() {
+    std::vector<QString> names{"line", "P", "T", "region", "x"};
+    for (const QuantityId id : kGivenValues)
+        names.push_back(QString::fromUtf8(QuantityOf(id).column));
+    names.push_back(QStringLiteral("message"));
+    return names;
+}
+
+struct NumberedPair {
+    long line;
+    TextPair texts;
+};
+struct NumberedRows {
+    long line;
+    GivenRows given;
+};
+
+// Every row of one line: a row per state, or one with its message.
+void WriteGivenRows(RowWriter& writer, const NumberedRows& rows) {
+    const Field line = std::to_string(rows.line);
+    if (rows.given.rows.empty()) {
+        std::vector<Field> fields(GivenHeader().size(), std::nullopt);
+        fields.front() = line;
+        fields.back() = MessageField(rows.given.message, writer.format());
+        writer.row(fields);
+        return;
+    }
+    for (const GivenRow& row : rows.given.rows) {
+        const State& s = row.state;
+        std::vector<Field> fields{line, NumberField(s.P), NumberField(s.T),
+                                  std::to_string(static_cast<int>(s.region)), NumberField(s.x)};
+        for (const QuantityId id : kGivenValues)
+            fields.push_back(NumberField(row.values[static_cast<std::size_t>(id)]));
+        fields.push_back(std::nullopt);
+        writer.row(fields);
+    }
+}
+
+// The rows of given pairs, one input after another, with the header first; 1 when any input has
+// a message.
+int StreamGivenRows(const std::function<bool(NumberedPair&, double&)>& next, const GivenPair& pair,
+                    Format format, std::FILE* out, std::optional<double> total) {
+    RowWriter writer(format, out);
+    writer.header(GivenHeader());
+    Progress progress(total);
+    bool anyMessage = false;
+    const std::function<NumberedRows(const NumberedPair&)> compute =
+        [pair](const NumberedPair& in) {
+            if (in.texts.unreadable) return NumberedRows{in.line, {{}, {}, {}, kInvalidNumber}};
+            return NumberedRows{in.line,
+                                ComputeGivenRows(pair.a, in.texts.first, pair.b, in.texts.second)};
+        };
+    Stream<NumberedPair, NumberedRows>(
+        next, compute,
+        [&](const NumberedRows& rows) {
+            anyMessage = anyMessage || !rows.given.message.isEmpty();
+            WriteGivenRows(writer, rows);
+        },
+        progress);
+    return anyMessage ? 1 : 0;
+}
+
 // ---- Ranges of --grid and --saturation --------------------------------------------------------
 
 struct Range {
-    QString name;  // "P" or "T"
+    QString name;  // "P", "T", "h" ...
     double low = 0, high = 0;
     int count = 0;
     bool logarithmic = false;
@@ -322,8 +403,8 @@ std::optional<std::vector<Range>> ParseRanges(const QStringList& arguments,
     return ranges;
 }
 
-// The rows of state tables, one for each pair of texts `next` gives, with the header first;
-// 1 when any row has a message.
+// The rows of state tables of the pages, one for each pair of texts `next` gives, with the
+// header first; 1 when any row has a message.
 int StreamStateRows(const std::function<bool(TextPair&, double&)>& next, Format format,
                     std::FILE* out, std::optional<double> total) {
     RowWriter writer(format, out);
@@ -342,7 +423,17 @@ int StreamStateRows(const std::function<bool(TextPair&, double&)>& next, Format 
 
 }  // namespace
 
-int RunBatch(const QString& file, Format format, std::FILE* out) {
+std::optional<GivenPair> ParsePair(const QString& text) {
+    const QStringList names = text.split(QLatin1Char(','));
+    if (names.size() != 2) return std::nullopt;
+    const auto a = VariableNamed(names[0].trimmed().toStdString());
+    const auto b = VariableNamed(names[1].trimmed().toStdString());
+    if (!a || !b || !IsOfferedPair(*a, *b)) return std::nullopt;
+    return GivenPair{*a, *b};
+}
+
+int RunBatch(const QString& file, const std::optional<GivenPair>& given, Format format,
+             std::FILE* out) {
     std::ifstream opened;
     std::istream* in = &std::cin;
     std::optional<double> total;
@@ -354,39 +445,73 @@ int RunBatch(const QString& file, Format format, std::FILE* out) {
         in = &opened;
     }
     std::string line;
-    return StreamStateRows(
-        [&](TextPair& texts, double& amount) {
-            while (std::getline(*in, line)) {
-                amount += static_cast<double>(line.size() + 1);
-                if (Skipped(line)) continue;
-                texts = SplitLine(line);
-                return true;
-            }
-            return false;
-        },
-        format, out, total);
-}
-
-int RunGrid(const QStringList& arguments, Format format, std::FILE* out) {
-    const auto ranges = ParseRanges(arguments, {QStringLiteral("P"), QStringLiteral("T")});
-    if (!ranges || ranges->size() != 2 || (*ranges)[0].name == (*ranges)[1].name)
-        return Usage("--grid takes P=LO:HI:N and T=LO:HI:N");
-    const Range& P = (*ranges)[0].name == QStringLiteral("P") ? (*ranges)[0] : (*ranges)[1];
-    const Range& T = (*ranges)[0].name == QStringLiteral("T") ? (*ranges)[0] : (*ranges)[1];
-    const double total = static_cast<double>(P.count) * T.count;
-    long long next = 0;
-    return StreamStateRows(
-        [&](TextPair& texts, double& amount) {
-            if (next >= static_cast<long long>(total)) return false;
-            // Pressure by pressure, the temperatures of each.
-            const int i = static_cast<int>(next / T.count), j = static_cast<int>(next % T.count);
-            texts = {QString::fromStdString(Shortest(P.at(i))),
-                     QString::fromStdString(Shortest(T.at(j))), false};
-            ++next;
-            amount += 1;
+    long number = 0;
+    // The next line that holds a state, with its number in the input.
+    const auto nextLine = [&](TextPair& texts, double& amount) {
+        while (std::getline(*in, line)) {
+            ++number;
+            amount += static_cast<double>(line.size() + 1);
+            if (Skipped(line)) continue;
+            texts = SplitLine(line);
+            return true;
+        }
+        return false;
+    };
+    if (!given) return StreamStateRows(nextLine, format, out, total);
+    return StreamGivenRows(
+        [&](NumberedPair& numbered, double& amount) {
+            if (!nextLine(numbered.texts, amount)) return false;
+            numbered.line = number;
             return true;
         },
-        format, out, total);
+        *given, format, out, total);
+}
+
+int RunGrid(const QStringList& arguments, const std::optional<GivenPair>& given, Format format,
+            std::FILE* out) {
+    const auto ranges = ParseRanges(arguments, {"P", "T", "v", "h", "u", "s", "x"});
+    if (!ranges || ranges->size() != 2 || (*ranges)[0].name == (*ranges)[1].name)
+        return Usage("--grid takes two ranges A=LO:HI:N B=LO:HI:N of a pair");
+    const Range& first = (*ranges)[0];
+    const Range& second = (*ranges)[1];
+    const std::optional<GivenPair> pair = ParsePair(first.name + ',' + second.name);
+    if (!pair) return Usage("--grid takes the ranges of a pair that names states");
+    if (given && !((given->a == pair->a && given->b == pair->b) ||
+                   (given->a == pair->b && given->b == pair->a)))
+        return Usage("--given names another pair than the ranges of --grid");
+    const double total = static_cast<double>(first.count) * second.count;
+    long long next = 0;
+    // The first range's values in turn, the second's for each.
+    const auto point = [&](TextPair& texts, double& amount) {
+        if (next >= static_cast<long long>(total)) return false;
+        const int i = static_cast<int>(next / second.count);
+        const int j = static_cast<int>(next % second.count);
+        texts = {QString::fromStdString(Shortest(first.at(i))),
+                 QString::fromStdString(Shortest(second.at(j))), false};
+        ++next;
+        amount += 1;
+        return true;
+    };
+    const bool pages = !given && pair->a == Variable::P && pair->b == Variable::T;
+    if (pages) {
+        // The press reads its pressure first.
+        return StreamStateRows(
+            [&](TextPair& texts, double& amount) {
+                if (!point(texts, amount)) return false;
+                if (first.name != QStringLiteral("P")) std::swap(texts.first, texts.second);
+                return true;
+            },
+            format, out, total);
+    }
+    const GivenPair named{*VariableNamed(first.name.toStdString()),
+                          *VariableNamed(second.name.toStdString())};
+    return StreamGivenRows(
+        [&](NumberedPair& numbered, double& amount) {
+            if (!point(numbered.texts, amount)) return false;
+            numbered.line = static_cast<long>(next);
+            return true;
+        },
+        named, format, out, total);
 }
 
 int RunSaturation(const QStringList& arguments, Format format, std::FILE* out) {
@@ -396,8 +521,8 @@ int RunSaturation(const QStringList& arguments, Format format, std::FILE* out) {
     const bool atTemperature = range.name == QStringLiteral("T");
     std::vector<QString> names{QStringLiteral("T (K)"), QStringLiteral("P (MPa)")};
     for (const char* phase : {"liquid", "vapour"}) {
-        for (const TableColumn& column : PhaseColumns())
-            names.push_back(QStringLiteral("%1 %2").arg(QLatin1String(phase), column.name));
+        for (const Quantity* q : TableQuantities())
+            names.push_back(QStringLiteral("%1 %2").arg(QLatin1String(phase), WithUnit(*q)));
     }
     names.push_back(QStringLiteral("message"));
     RowWriter writer(format, out);
@@ -418,16 +543,51 @@ int RunSaturation(const QStringList& arguments, Format format, std::FILE* out) {
         atTemperature ? atT : atP,
         [&](const SaturationRow& row) {
             anyMessage = anyMessage || !row.message.isEmpty();
-            const bool known = row.liquid.has_value();
-            std::vector<Field> fields{atTemperature || known ? NumberField(row.T) : std::nullopt,
-                                      !atTemperature || known ? NumberField(row.P) : std::nullopt};
-            AppendPhase(fields, row.liquid);
-            AppendPhase(fields, row.vapour);
+            std::vector<Field> fields{NumberField(row.T), NumberField(row.P)};
+            AppendValues(fields, row.liquid);
+            AppendValues(fields, row.vapour);
             fields.push_back(MessageField(row.message, writer.format()));
             writer.row(fields);
         },
         progress);
     return anyMessage ? 1 : 0;
+}
+
+int RunGiven(const GivenPair& pair, const QString& a, const QString& b, Format format,
+             std::FILE* out) {
+    const GivenRows given = ComputeGivenRows(pair.a, a, pair.b, b);
+    if (format == Format::JsonLines) {
+        RowWriter writer(format, out);
+        writer.header(GivenHeader());
+        WriteGivenRows(writer, {1, given});
+    }
+    if (!given.message.isEmpty()) {
+        std::fprintf(stderr, "vapomet-cli: %s\n", given.message.toUtf8().constData());
+        return 1;
+    }
+    if (format == Format::JsonLines) return 0;
+    // For a person: each state under its region in words, every value in full precision.
+    int number = 0;
+    for (const GivenRow& row : given.rows) {
+        const State& s = row.state;
+        std::fprintf(out, "%sState %d of %zu: %s%s\n", number == 0 ? "" : "\n", number + 1,
+                     given.rows.size(), RegionInWords(s).toUtf8().constData(),
+                     s.x ? " (region 4)" : "");
+        ++number;
+        const auto line = [&](const char* name, const std::optional<double>& value,
+                              const char* unit) {
+            if (value)
+                std::fprintf(out, "  %-14s %-24s %s\n", name, Shortest(*value).c_str(), unit);
+        };
+        line("P", s.P, "MPa");
+        line("T", s.T, "K");
+        line("x", s.x, "");
+        for (const QuantityId id : kGivenValues) {
+            const Quantity& q = QuantityOf(id);
+            line(q.column, row.values[static_cast<std::size_t>(id)], q.unit);
+        }
+    }
+    return 0;
 }
 
 }  // namespace vapomet::cli

@@ -1,19 +1,36 @@
-// The table forms of vapomet-cli: --batch, --grid and --saturation. Rows are computed on every
-// core, a chunk at a time, and written in input order, so that memory stays flat however long
-// the input is.
+// The table forms of vapomet-cli: --batch, --grid and --saturation, and the states of a given
+// pair. Rows are computed on every core, a chunk at a time, and written in input order, so that
+// memory stays flat however long the input is.
 #pragma once
 
 #include <QStringList>
 #include <cstdio>
+#include <optional>
+
+#include "property/state.h"
 
 namespace vapomet::cli {
 
 enum class Format { Csv, JsonLines };
 
+// A pair of variables the states are sought from, as named on the command line ("P,h").
+struct GivenPair {
+    Variable a, b;
+};
+// Empty where the text names no offered pair.
+std::optional<GivenPair> ParsePair(const QString& text);
+
 // The exit status of a table: 0 when every row was computed, 1 when some row carries a
-// message, 2 on a usage error (with the reason written to the standard error).
-int RunBatch(const QString& file, Format format, std::FILE* out);  // file "" or "-": stdin
-int RunGrid(const QStringList& arguments, Format format, std::FILE* out);
+// message, 2 on a usage error (with the reason written to the standard error). Without a given
+// pair, --batch and --grid give page 3 of a press; with one, the formulation's states.
+int RunBatch(const QString& file, const std::optional<GivenPair>& given, Format format,
+             std::FILE* out);  // file "" or "-": stdin
+int RunGrid(const QStringList& arguments, const std::optional<GivenPair>& given, Format format,
+            std::FILE* out);
 int RunSaturation(const QStringList& arguments, Format format, std::FILE* out);
+
+// The states of one pair of values, for a person or as JSON Lines.
+int RunGiven(const GivenPair& pair, const QString& a, const QString& b, Format format,
+             std::FILE* out);
 
 }  // namespace vapomet::cli

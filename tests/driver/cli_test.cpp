@@ -9,7 +9,7 @@
 
 #include "driver/plan.h"
 #include "driver/quantities.h"
-#include "property/property.h"
+#include "property/state.h"
 #include "tests/support/case_names.h"
 #include "tests/support/support.h"
 
@@ -127,9 +127,82 @@ TEST(TablesTest, AreThePressesAndTheSingleRoutines) {
         const double P = r["P"].toDouble(), T = r["T"].toDouble();
         EXPECT_EQ(r["h"].toDouble(), (T < 500 ? R1h : R2h)(P, T)) << P << " MPa, " << T << " K";
     }
-    for (const QJsonObject& r : Rows(RunCli({"--saturation", "T=300:640:3", "--json"}).out))
-        EXPECT_EQ(r["vapour h"].toDouble(), R2h(Satpr(r["T"].toDouble()), r["T"].toDouble()));
+    // The formulation's saturation: region 3 above 623.15 K, and from 273.15 K on.
+    const std::vector<QJsonObject> saturation =
+        Rows(RunCli({"--saturation", "T=273.15:640:3", "--json"}).out);
+    ASSERT_EQ(saturation.size(), 3u);
+    for (const QJsonObject& r : saturation) {
+        const Saturation phases = SaturationAtT(r["T"].toDouble());
+        EXPECT_EQ(r["vapour h"].toDouble(), phases.vapour.h);
+        EXPECT_EQ(r["liquid density"].toDouble(), phases.liquid.rho);
+    }
 }
+
+// The states of given pairs, line by line: a row for each state the library finds, each value
+// as it gives it, all rows of a line under its number; a line without a state, or that is not
+// two numbers, carries the message. The grid of a pair gives the same rows.
+TEST(GivenTablesTest, AreTheLibrarysStates) {
+    const QStringList lines{"# P and h", "1 3000", "1, 2500", "0.1 1e5", "", "2 x", "1 2 3"};
+    const std::vector<QJsonObject> rows = Rows(
+        RunCli({"--batch", "--given", "P,h", "--json"}, {"LC_ALL=C"}, lines.join('\n').toUtf8())
+            .out);
+    ASSERT_EQ(rows.size(), 5u);
+    const int lineOf[] = {2, 3, 4, 6, 7};
+    for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i]["line"].toInt(), lineOf[i]);
+    for (const auto& [row, P, h] : {std::tuple{rows[0], 1.0, 3000.0}, {rows[1], 1.0, 2500.0}}) {
+        const State state = StatesFrom(Variable::P, P, Variable::h, h).front();
+        EXPECT_EQ(row["T"].toDouble(), state.T);
+        EXPECT_EQ(row["region"].toInt(), static_cast<int>(state.region));
+        EXPECT_EQ(row["x"].isNull(), !state.x);
+        EXPECT_EQ(row["cp"].isNull(), !state.cp);
+        EXPECT_EQ(row["s"].toDouble(), state.s);
+    }
+    EXPECT_TRUE(rows[2]["message"].toString().startsWith("h above the largest enthalpy"));
+    EXPECT_EQ(rows[3]["message"].toString() + rows[4]["message"].toString(),
+              kInvalidNumber + kInvalidNumber);
+    // Two states of one line, and the CSV header.
+    const QStringList csv =
+        QString::fromStdString(
+            RunCli({"--batch", "--given", "T,h"}, {"LC_ALL=C"}, "350 344.2\n").out)
+            .trimmed()
+            .split('\n');
+    EXPECT_EQ(csv.value(0),
+              "line,P,T,region,x,v,density,h,u,s,cp,cv,w,cp/cv,conductivity,"
+              "viscosity,message");
+    EXPECT_EQ(csv.size(), 3);
+    EXPECT_TRUE(csv.value(1).startsWith("1,") && csv.value(2).startsWith("1,"));
+    // The grid's points, h first: 2000 and 3000 kJ/kg, each at 1 and 2 MPa.
+    const std::vector<QJsonObject> grid =
+        Rows(RunCli({"--grid", "h=2000:3000:2", "P=1:2:2", "--json"}).out);
+    ASSERT_EQ(grid.size(), 4u);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(grid[i]["T"].toDouble(),
+                  StatesFrom(Variable::P, 1 + i % 2, Variable::h, 2000 + 1000 * (i / 2)).front().T);
+}
+
+struct GivenCase {
+    const char* name;
+    QStringList arguments;
+    int status;
+    const char* says;  // on the standard output, or on the standard error with status 1 or 2
+};
+const GivenCase kGiven[] = {
+    {"SuperheatedSteam", {"--given", "P,h", "1", "3000"}, 0, "State 1 of 1: Region 2, steam"},
+    {"WetSteam", {"--given", "h,P", "2500", "1"}, 0, "(region 4)"},
+    {"NoState", {"--given", "P,h", "1", "1e5"}, 1, "h above the largest enthalpy at P = 1 MPa"},
+    {"PairNotOffered", {"--given", "v,h", "1", "2"}, 2, "--given takes a pair"},
+    {"ValuesAfterTheOptions", {"--", "-1", "300"}, 1, "Invalid Pressure .... please retry"}};
+
+class GivenTest : public ::testing::TestWithParam<GivenCase> {};
+
+TEST_P(GivenTest, PrintsTheStatesOrWhyNot) {
+    const testing::CliOutcome run = RunCli(GetParam().arguments);
+    EXPECT_EQ(run.status, GetParam().status);
+    const std::string& text = GetParam().status == 0 ? run.out : run.err;
+    EXPECT_NE(text.find(GetParam().says), std::string::npos) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, GivenTest, ::testing::ValuesIn(kGiven), testing::ByName());
 
 }  // namespace
 }  // namespace vapomet

@@ -1,0 +1,18 @@
+// Reading a number as the user typed it: in the regional convention of the pages or in the
+// plain C one.
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+namespace vapomet {
+
+// Reads an input text as a number: after trimming blanks, the whole text must be an optional
+// sign, digits with at most one decimal separator, and an optional exponent, in the regional
+// convention of `locale` (its own digits included) or in the plain C convention, and its value
+// must be finite. Digit grouping is not accepted: "1,5" is never 15, and never 1. A number too
+// small for a double is 0.
+std::optional<double> ReadInputNumber(const QString& text, const QLocale& locale);
+
+}  // namespace vapomet
