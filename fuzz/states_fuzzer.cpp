@@ -33,8 +33,8 @@ double Scaled(Variable variable, std::uint64_t bits) {
         case Variable::u: return -100.0 + 7000.0 * f;
         case Variable::s: return -1.0 + 17.0 * f;
         case Variable::x: return -0.1 + 1.2 * f;
+        default: return f;  // names no state (a pair with it is not offered)
     }
-    return 0.0;
 }
 
 // As close as a state must give back a value (near the critical point, where a region-3 density
