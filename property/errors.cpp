@@ -16,7 +16,7 @@ ConvergenceFailure::ConvergenceFailure(std::string routine, const std::string& w
     : PropertyError(std::move(routine), "failed to converge: " + why) {}
 
 FaultCheck::FaultCheck(const char* what) noexcept : what_(what) {
-    std::feclearexcept(FE_ALL_EXCEPT);
+    detail::ClearFaultFlags();
 }
 
 double FaultCheck::check(double value) const {

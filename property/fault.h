@@ -35,11 +35,24 @@ inline double Opaque(double v) noexcept {
     return v;
 }
 
+// Clears every floating-point fault flag, as feclearexcept(FE_ALL_EXCEPT) does: on x86-64 the
+// x87 flags (which long double arithmetic raises) by fnclex and the SSE flags in MXCSR directly,
+// about four times faster than the C library's saving and reloading of the whole x87
+// environment.
+inline void ClearFaultFlags() noexcept {
+#if defined(__GNUC__) && defined(__x86_64__)
+    unsigned csr;
+    asm volatile("fnclex\n\tstmxcsr %0" : "=m"(csr)::"memory");
+    csr &= ~0x3Fu;  // the six exception flags
+    asm volatile("ldmxcsr %0" ::"m"(csr) : "memory");
+#else
+    std::feclearexcept(FE_ALL_EXCEPT);
+#endif
+}
+
 class FaultScope {
   public:
-    explicit FaultScope(const char* routine) noexcept : routine_(routine) {
-        std::feclearexcept(FE_ALL_EXCEPT);
-    }
+    explicit FaultScope(const char* routine) noexcept : routine_(routine) { ClearFaultFlags(); }
 
     // An input of the routine, read only after the flags were cleared.
     double in(const double& value) const noexcept { return Opaque(value); }
@@ -194,15 +207,26 @@ struct PowerSums {
     double g = 0, gx = 0, gxx = 0, gy = 0, gyy = 0, gxy = 0;
 };
 
+// The ranges of both exponents of a table's rows first..last; a caller keeps them, since the
+// exponents never change.
+struct ExponentRanges {
+    std::pair<int, int> x, y;
+};
+template <typename Exponents>
+ExponentRanges RangesOf(const Exponents& I, const Exponents& J, int first, int last) {
+    return {ExponentRange(I, first, last), ExponentRange(J, first, last)};
+}
+
 // Every derivative of n x^I y^J over the rows first..last in one pass. Each term is formed as
 // SumTerms forms it, factor by factor, and each sum is taken in the same order. Exact powers
 // round as the general power function does; plain ones, for the steps of a search, may differ
 // from it in the last place.
 template <bool Exact = true, typename Exponents, typename Coefficients>
 PowerSums SumAllTerms(const FaultScope& f, const Exponents& I, const Exponents& J,
-                      const Coefficients& n, int first, int last, double x, double y) {
-    const auto [xLow, xHigh] = ExponentRange(I, first, last);
-    const auto [yLow, yHigh] = ExponentRange(J, first, last);
+                      const Coefficients& n, int first, int last, double x, double y,
+                      const ExponentRanges& ranges) {
+    const auto [xLow, xHigh] = ranges.x;
+    const auto [yLow, yHigh] = ranges.y;
     const PowerTable<Exact> xp(f, x, xLow, xHigh), yp(f, y, yLow, yHigh);
     PowerSums s;
     for (int i = first; i <= last; ++i) {
@@ -222,8 +246,8 @@ PowerSums SumAllTerms(const FaultScope& f, const Exponents& I, const Exponents& 
 // The same for terms n y^J of one variable: the sum and its two derivatives as g, gy, gyy.
 template <bool Exact = true, typename Exponents, typename Coefficients>
 PowerSums SumAllTerms(const FaultScope& f, const Exponents& J, const Coefficients& n, int first,
-                      int last, double y) {
-    const auto [yLow, yHigh] = ExponentRange(J, first, last);
+                      int last, double y, const std::pair<int, int>& range) {
+    const auto [yLow, yHigh] = range;
     const PowerTable<Exact> yp(f, y, yLow, yHigh);
     PowerSums s;
     for (int i = first; i <= last; ++i) {

@@ -36,7 +36,13 @@ struct GibbsRegion {
     const TermSums* idealSum;
 };
 
-// The sums over a region's rows 1..terms of the coefficient tables, named by their members.
+// The sums over a region's rows 1..terms of the coefficient tables, named by their members. The
+// ranges of the exponents are taken once: they are the published ones, whatever the fills.
+template <auto I, auto J, auto n, int terms>
+const ExponentRanges& PowerRanges() {
+    static const ExponentRanges ranges = RangesOf(Tables().*I, Tables().*J, 1, terms);
+    return ranges;
+}
 template <auto I, auto J, auto n, int terms>
 inline constexpr TermSums kPowerTerms{
     [](const FaultScope& f, double x, int dx, double y, int dy) {
@@ -45,25 +51,32 @@ inline constexpr TermSums kPowerTerms{
     },
     [](const FaultScope& f, double x, double y) {
         const CoefficientTables& t = Tables();
-        return SumAllTerms(f, t.*I, t.*J, t.*n, 1, terms, x, y);
+        return SumAllTerms(f, t.*I, t.*J, t.*n, 1, terms, x, y, PowerRanges<I, J, n, terms>());
     },
     [](const FaultScope& f, double x, double y) {
         const CoefficientTables& t = Tables();
-        return SumAllTerms<false>(f, t.*I, t.*J, t.*n, 1, terms, x, y);
+        return SumAllTerms<false>(f, t.*I, t.*J, t.*n, 1, terms, x, y,
+                                  PowerRanges<I, J, n, terms>());
     }};
+template <auto J, int terms>
+const std::pair<int, int>& IdealRange() {
+    static const std::pair<int, int> range = ExponentRange(Tables().*J, 1, terms);
+    return range;
+}
 template <auto J, auto n, int terms>
-inline constexpr TermSums kIdealTerms{[](const FaultScope& f, double, int, double y, int dy) {
-                                          const CoefficientTables& t = Tables();
-                                          return SumTerms(f, t.*J, t.*n, 1, terms, y, dy);
-                                      },
-                                      [](const FaultScope& f, double, double y) {
-                                          const CoefficientTables& t = Tables();
-                                          return SumAllTerms(f, t.*J, t.*n, 1, terms, y);
-                                      },
-                                      [](const FaultScope& f, double, double y) {
-                                          const CoefficientTables& t = Tables();
-                                          return SumAllTerms<false>(f, t.*J, t.*n, 1, terms, y);
-                                      }};
+inline constexpr TermSums kIdealTerms{
+    [](const FaultScope& f, double, int, double y, int dy) {
+        const CoefficientTables& t = Tables();
+        return SumTerms(f, t.*J, t.*n, 1, terms, y, dy);
+    },
+    [](const FaultScope& f, double, double y) {
+        const CoefficientTables& t = Tables();
+        return SumAllTerms(f, t.*J, t.*n, 1, terms, y, IdealRange<J, terms>());
+    },
+    [](const FaultScope& f, double, double y) {
+        const CoefficientTables& t = Tables();
+        return SumAllTerms<false>(f, t.*J, t.*n, 1, terms, y, IdealRange<J, terms>());
+    }};
 
 // Regions 1, 2 and 5, defined with their sums in region1.cpp, region2.cpp and region5.cpp.
 extern const GibbsRegion kRegion1;

@@ -13,6 +13,12 @@ namespace {
 
 constexpr int kFirst = 2, kLast = 40;  // the power terms; row 1 is the coefficient of ln delta
 
+// The ranges of the exponents of delta and tau, taken once: they are the published ones.
+const ExponentRanges& Ranges() {
+    static const ExponentRanges ranges = RangesOf(Tables().R3I, Tables().R3J, kFirst, kLast);
+    return ranges;
+}
+
 }  // namespace
 
 double Phi(const FaultScope& f, double delta, double tau, int dd, int dt) {
@@ -54,8 +60,8 @@ HelmholtzDerivatives AllHelmholtz(const FaultScope& f, double delta, double T, b
     d.delta = delta;
     d.tau = kCriticalTemperature / T;
     const PowerSums s =
-        exact ? SumAllTerms<true>(f, t.R3I, t.R3J, t.R3n, kFirst, kLast, delta, d.tau)
-              : SumAllTerms<false>(f, t.R3I, t.R3J, t.R3n, kFirst, kLast, delta, d.tau);
+        exact ? SumAllTerms<true>(f, t.R3I, t.R3J, t.R3n, kFirst, kLast, delta, d.tau, Ranges())
+              : SumAllTerms<false>(f, t.R3I, t.R3J, t.R3n, kFirst, kLast, delta, d.tau, Ranges());
     const double n1 = t.R3n[1];
     d.phi = s.g + n1 * std::log(delta);
     d.phi_d = s.gx + n1 / delta;
@@ -69,8 +75,8 @@ HelmholtzDerivatives AllHelmholtz(const FaultScope& f, double delta, double T, b
 Isotherm::Isotherm(const FaultScope& f, double T)
     : f_(f),
       T_(T),
-      tauPowers_(f, kCriticalTemperature / T, 0, ExponentRange(Tables().R3J, kFirst, kLast).second),
-      deltaRange_(ExponentRange(Tables().R3I, kFirst, kLast)) {}
+      tauPowers_(f, kCriticalTemperature / T, 0, Ranges().y.second),
+      deltaRange_(Ranges().x) {}
 
 Isotherm::Point Isotherm::at(double delta) const {
     const auto& t = Tables();
