@@ -2,7 +2,7 @@
 # Installing Vapomet and building its Debian packages (cpack -G DEB), from two components:
 #   runtime      -> vapomet: vapomet and vapomet-cli, the desktop entry, icon and AppStream
 #                   metainfo, the manual pages;
-#   development  -> libvapomet-dev: the property library (static library, its one public header
+#   development  -> libvapomet-dev: the property library (static library, its two public headers
 #                   under include/property/, the CMake package "vapomet" with vapomet::property).
 # Each package has its copyright file and a changelog.gz made from CHANGELOG.md. Install paths
 # come from GNUInstallDirs; the top-level CMakeLists.txt puts the library in the multiarch folder.
@@ -29,7 +29,7 @@ add_library(vapomet::property ALIAS vapomet_property)
 set_target_properties(vapomet_property PROPERTIES EXPORT_NAME property)
 install(TARGETS vapomet_property EXPORT vapometTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)
-install(FILES ${PROJECT_SOURCE_DIR}/property/property.h
+install(FILES ${PROJECT_SOURCE_DIR}/property/property.h ${PROJECT_SOURCE_DIR}/property/state.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/property COMPONENT development)
 install(EXPORT vapometTargets NAMESPACE vapomet:: DESTINATION ${VAPOMET_CMAKE_DIR}
         COMPONENT development)

@@ -26,6 +26,7 @@ Psat(373.15 K)|0.101418|5e-6
 Psat(300 K)|0.353658941e-2|1e-8
 Tsat(0.1 MPa)|0.372755919e3|1e-8
 h(3 MPa, 300 K)|0.115331273e3|1e-8
+T(3 MPa, h)|300|1e-12
 VALUES
 
 printf 'cmake_minimum_required(VERSION 3.25)\nproject(wants LANGUAGES CXX)\nfind_package(vapomet 2.0 REQUIRED)\n' \

@@ -37,7 +37,8 @@ for path in usr/bin/vapomet usr/bin/vapomet-cli usr/share/applications/$app_id.d
             usr/share/man/man1/vapomet.1.gz usr/share/man/man1/vapomet-cli.1.gz; do
   grep -qx "$path" <<<"$program_files" || fail "vapomet lacks /$path"
 done
-for path in usr/include/property/property.h usr/$libdir/libvapomet_property.a \
+for path in usr/include/property/property.h usr/include/property/state.h \
+            usr/$libdir/libvapomet_property.a \
             usr/$libdir/cmake/vapomet/vapometConfig.cmake usr/$libdir/cmake/vapomet/vapometTargets.cmake; do
   grep -qx "$path" <<<"$library_files" || fail "libvapomet-dev lacks /$path"
 done
