@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <tuple>
 
 #include "property/domain.h"
 #include "property/region3.h"
@@ -65,10 +66,24 @@ CurvePoint AtConstant(const Local& local, Variable parameter, Variable held) {
 
 // ---- Single-phase pieces ------------------------------------------------------------------------
 
+// Liquid water expands on cooling (its density is highest) only below 277.2 K, the temperature of
+// its densest state at low pressure; higher pressures lower it.
+constexpr double kDensestBelow = 277.2;
+constexpr int kDensestSamples = 5;
+
 Piece GibbsIsobar(Region region, double P, double lo, double hi, End loEnd, End hiEnd) {
-    // Liquid water is densest near 277 K: there v falls and rises along an isobar.
-    Piece piece{region, lo, hi, loEnd, hiEnd, Functions({Variable::v}), 0, {}, {}};
-    if (region != Region::One) piece.turns = {};
+    // Liquid water is densest below 277.2 K: there v falls and rises along an isobar, in a few
+    // kelvin, so that a few points tell where.
+    const bool densest = region == Region::One && lo < kDensestBelow;
+    Piece piece{region,
+                lo,
+                hi,
+                loEnd,
+                hiEnd,
+                densest ? Functions({Variable::v}) : Functions({}),
+                densest ? kDensestSamples : 0,
+                {},
+                {}};
     piece.at = [region, P](double T) {
         const Local local = GibbsLocal(region, P, T);
         return Along(local, local.byT);
@@ -153,15 +168,20 @@ Piece Region3Isotherm(double T, double rhoHigh, double rhoLow, End loEnd, End hi
 // those of the last call.
 struct SaturatedLocals {
     WarmDensity liquid{DensityBranch::Liquid}, vapour{DensityBranch::Vapour};
-    std::pair<Local, Local> at(double P, double T) {
-        if (SaturatedInRegions1And2(P, T))
-            return {GibbsLocal(Region::One, P, T), GibbsLocal(Region::Two, P, T)};
+    // Both phases, or only the one asked for (the other left as the first).
+    std::pair<Local, Local> at(double P, double T, bool liquidOnly = false,
+                               bool vapourOnly = false) {
+        if (SaturatedInRegions1And2(P, T)) {
+            const Local l = vapourOnly ? Local{} : GibbsLocal(Region::One, P, T);
+            return {l, liquidOnly ? l : GibbsLocal(Region::Two, P, T)};
+        }
         if (T >= kCriticalTemperature) {  // the critical point: one state
             const Local critical = HelmholtzLocal(liquid.at(P, T), T);
             vapour.last = liquid.last;
             return {critical, critical};
         }
-        return {HelmholtzLocal(liquid.at(P, T), T), HelmholtzLocal(vapour.at(P, T), T)};
+        const Local l = vapourOnly ? Local{} : HelmholtzLocal(liquid.at(P, T), T);
+        return {l, liquidOnly ? l : HelmholtzLocal(vapour.at(P, T), T)};
     }
 };
 
@@ -175,17 +195,26 @@ CurvePoint Mixed(const CurvePoint& liquid, const CurvePoint& vapour, double x) {
     return mixed;
 }
 
-// The two-phase piece at one (P, T), by quality: every value is linear in x.
+// The two-phase piece at one (P, T), by quality: every value is linear in x. Its ends are the
+// saturated liquid and vapour, each looked at only once it is needed.
 Piece DomePiece(double P, double T) {
     auto saturated = std::make_shared<SaturatedLocals>();
-    auto ends = std::make_shared<std::optional<std::pair<Local, Local>>>();
+    auto ends = std::make_shared<std::pair<std::optional<Local>, std::optional<Local>>>();
     Piece piece{Region::Four, 0.0, 1.0, End::Own, End::Own, {}, 0, {}, {}};
     piece.at = [saturated, ends, P, T](double x) {
-        if (!*ends) *ends = saturated->at(P, T);
-        const auto& [liquid, vapour] = **ends;
-        CurvePoint point = Mixed(Along(liquid, {}), Along(vapour, {}), x);
-        for (std::size_t z = 0; z < kFunctions; ++z)
-            point.slope[z] = vapour.value[z] - liquid.value[z];
+        auto& [liquid, vapour] = *ends;
+        if ((x < 1.0 && !liquid) || (x > 0.0 && !vapour)) {
+            if (x > 0.0 && x < 1.0) {
+                std::tie(liquid, vapour) = saturated->at(P, T);
+            } else {
+                const std::pair<Local, Local> both = saturated->at(P, T, x == 0.0, x == 1.0);
+                (x == 0.0 ? liquid : vapour) = x == 0.0 ? both.first : both.second;
+            }
+        }
+        const Local& l = liquid ? *liquid : *vapour;
+        const Local& g = vapour ? *vapour : *liquid;
+        CurvePoint point = Mixed(Along(l, {}), Along(g, {}), x);
+        for (std::size_t z = 0; z < kFunctions; ++z) point.slope[z] = g.value[z] - l.value[z];
         point.slope[kP] = point.slope[kT] = 0.0;
         return point;
     };
@@ -287,6 +316,13 @@ Curve Isobar(double P, double coldest) {
         if (coldest < kLowestTemperature)
             curve.pieces.push_back(
                 GibbsIsobar(region, P, coldest, kLowestTemperature, End::Own, End::Joined));
+        // The densest state lies on a short piece of its own, looked at in a few points.
+        if (region == Region::One && hi > kDensestBelow) {
+            curve.pieces.push_back(
+                GibbsIsobar(region, P, kLowestTemperature, kDensestBelow, End::Own, End::Joined));
+            curve.pieces.push_back(GibbsIsobar(region, P, kDensestBelow, hi, End::Own, hiEnd));
+            return;
+        }
         curve.pieces.push_back(GibbsIsobar(region, P, kLowestTemperature, hi, End::Own, hiEnd));
     };
     const auto region5 = [&] {
@@ -399,9 +435,10 @@ Curve Isentrope(double s, bool last) {
     const auto pressure = [top = piece.hi](double t) {
         return t == top ? kHighestPressure : std::exp(t);
     };
-    piece.at = [s, pressure, last, twice](double t) {
+    auto hint = std::make_shared<std::optional<Hint>>();
+    piece.at = [s, pressure, last, twice, hint](double t) {
         const double P = pressure(t);
-        const Outcome inner = CrossingOf(Isobar(P, kColdestCarried), Variable::s, s, last);
+        const Outcome inner = CrossingOf(Isobar(P, kColdestCarried), Variable::s, s, last, *hint);
         *twice = *twice || inner.several;
         // Hotter than the isobar reaches: the pressure is too high. Colder: too low where water
         // expands on heating, too high where it contracts (liquid below about 277 K).
@@ -426,8 +463,9 @@ Curve Isochore(double v, bool last) {
     auto twice = std::make_shared<bool>(false);
     Piece piece{
         Region::Four, kLowestTemperature, kHighestTemperature, End::Own, End::Own, {}, 0, {}, {}};
-    piece.at = [v, last, twice](double T) {
-        const Outcome inner = CrossingOf(Isotherm(T), Variable::v, v, last);
+    auto hint = std::make_shared<std::optional<Hint>>();
+    piece.at = [v, last, twice, hint](double T) {
+        const Outcome inner = CrossingOf(Isotherm(T), Variable::v, v, last, *hint);
         *twice = *twice || inner.several;
         const std::optional<Local>& local = inner.at.point.local;
         // More volume than the isotherm reaches: the temperature is too low. Less: the pressure

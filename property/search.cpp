@@ -21,6 +21,13 @@ constexpr double kBracketWidth = 4e-16;
 // How far past a value the end of a piece must lie for the next piece not to hold it: where
 // two regions meet their equations differ by less than a ten-thousandth of any value.
 constexpr double kOverlap = 1e-3;
+// A turning point is placed to a part in 1e9 of its parameter: the value there is then the
+// extreme value to far below its last place, the slope being zero.
+constexpr double kTurnWidth = 1e-9;
+// A search from a hint: a few Newton steps, and a root a thousandth of the piece away from its
+// ends, where no neighbouring piece can hold the value too.
+constexpr int kWarmSteps = 6;
+constexpr double kWarmMargin = 1e-3;
 // A point of the search taken as a root without a search: within an eighth of the accepted
 // error, which leaves room for the answer's sums to differ from the search's in the last place.
 constexpr double kEndMargin = 8.0;
@@ -92,6 +99,7 @@ class PieceSearch {
                                                           : nullptr;
         if (end != nullptr && !*end) *end = piece_.at(t);
         last_ = end != nullptr ? **end : piece_.at(t);
+        lastT_ = t;
         const double value = last_.value[static_cast<std::size_t>(z_)];
         const double slope = last_.slope[static_cast<std::size_t>(z_)];
         const double loose = last_.loose[static_cast<std::size_t>(z_)];
@@ -101,7 +109,11 @@ class PieceSearch {
         }
         return {t, value - z0_, slope, value, loose};
     }
-    Crossing lastCrossing(double t) const { return {&piece_, t, last_}; }
+    // The crossing at t, with the point there (looked at again unless it was the last).
+    Crossing crossingAt(double t) {
+        if (!(lastT_ == t)) at(t);
+        return {&piece_, t, last_};
+    }
     // Whether the last sample meets the value so closely that its exact state will too: within
     // a fraction of the accepted error, and of what a loose region-3 density leaves open.
     bool meets(const Sample& s) const { return std::fabs(s.f) <= accepted_ / kEndMargin + s.loose; }
@@ -167,8 +179,7 @@ class PieceSearch {
             double next = (a.t * b.df - b.t * a.df) / (b.df - a.df);
             if (!Between(next, a.t, b.t)) next = 0.5 * (a.t + b.t);
             s = at(next);
-            if (s.df == 0.0 ||
-                std::fabs(b.t - a.t) <= kBracketWidth * std::max(1.0, std::fabs(next)))
+            if (s.df == 0.0 || std::fabs(b.t - a.t) <= kTurnWidth * std::max(1.0, std::fabs(next)))
                 return s;
             if (Sign(s.df) == Sign(a.df)) {
                 a = s;
@@ -219,6 +230,7 @@ class PieceSearch {
     bool logarithmic_;
     double tolerance_, accepted_;
     CurvePoint last_, first_, final_;
+    double lastT_ = std::numeric_limits<double>::quiet_NaN();
     std::optional<CurvePoint> atLo_, atHi_;
 };
 
@@ -247,10 +259,7 @@ PieceRoots RootsOn(PieceSearch& search) {
                      samples.back().value,
                      std::numeric_limits<double>::infinity(),
                      -std::numeric_limits<double>::infinity()};
-    const auto found = [&](double t) {
-        search.at(t);
-        roots.crossings.push_back(search.lastCrossing(t));
-    };
+    const auto found = [&](double t) { roots.crossings.push_back(search.crossingAt(t)); };
     for (std::size_t i = 0; i < samples.size(); ++i) {
         const Sample& s = samples[i];
         roots.lowest = std::min(roots.lowest, s.value);
@@ -378,6 +387,33 @@ Outcome CrossingOf(const Curve& curve, Variable z, double z0, bool last) {
     const PieceRoots* gap = GapAfter(pieces, z0);
     if (gap == nullptr) return {Outcome::Gap, *lowest, *lowest, false};
     return {Outcome::Gap, gap->hi, (gap + 1)->lo, false};
+}
+
+Outcome CrossingOf(const Curve& curve, Variable z, double z0, bool last,
+                   std::optional<Hint>& hint) {
+    if (hint && curve.rising[static_cast<std::size_t>(Index(z))]) {
+        for (const Piece& piece : curve.pieces) {
+            if (piece.region != hint->region || hint->t < piece.lo || hint->t > piece.hi) continue;
+            PieceSearch search(piece, z, z0);
+            const double margin = kWarmMargin * (piece.hi - piece.lo);
+            double t = hint->t;
+            for (int step = 0; step < kWarmSteps; ++step) {
+                const Sample s = search.at(t);
+                if (search.meets(s)) {
+                    if (t <= piece.lo + margin || t >= piece.hi - margin) break;
+                    hint->t = t;
+                    return {Outcome::Found, search.crossingAt(t), {}, false};
+                }
+                t -= s.f / s.df;
+                if (!(t > piece.lo && t < piece.hi)) break;
+            }
+            break;
+        }
+    }
+    const Outcome outcome = CrossingOf(curve, z, z0, last);
+    hint.reset();
+    if (outcome.kind == Outcome::Found) hint = Hint{outcome.at.piece->region, outcome.at.t};
+    return outcome;
 }
 
 State StateOf(const Crossing& crossing, Variable z, double z0) {

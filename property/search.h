@@ -88,6 +88,16 @@ struct Outcome {
 };
 Outcome CrossingOf(const Curve& curve, Variable z, double z0, bool last = false);
 
+// Where a curve of crossings last found its inner curve's crossing. The next point lies near:
+// Newton's method from there, on the piece of the same region, finds it in a step or two, and
+// is taken where it ends well inside that piece, away from the boundaries where two regions
+// can overlap. Otherwise, and without a hint, the whole curve is searched.
+struct Hint {
+    Region region;
+    double t;
+};
+Outcome CrossingOf(const Curve& curve, Variable z, double z0, bool last, std::optional<Hint>& hint);
+
 // The exact state of a crossing, which must give back z0 of z (ConvergenceFailure otherwise, or
 // NoState where a curve's value jumps across z0 between two regions).
 State StateOf(const Crossing& crossing, Variable z, double z0);
