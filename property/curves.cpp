@@ -261,6 +261,19 @@ Piece QualityPiece(double x, double lo, double hi, End loEnd) {
 
 // ---- Curves of crossings ------------------------------------------------------------------------
 
+// The inner crossing a curve of crossings found last, carried along the outer parameter at the
+// rate at which the crossing's own parameter moves with it: the next search starts where the
+// crossing has moved to, to first order.
+struct Follow {
+    std::optional<Hint> hint;
+    double outer = 0.0, rate = 0.0;
+    std::optional<Hint>& at(double t) {
+        if (hint) hint->t += rate * (t - outer);
+        outer = t;
+        return hint;
+    }
+};
+
 // A point that only tells on which side of every value of z it lies.
 CurvePoint Beyond(int z, double side) {
     CurvePoint point;
@@ -420,6 +433,9 @@ Curve QualityLine(double x) {
 // search follows it a little further, with the equations carried below 273.15 K, so that h
 // rises along it throughout; a state found there is not given.
 constexpr double kColdestCarried = 253.15;
+// Where the search along an isentrope starts: at 1 MPa it meets liquid, wet and dry states of
+// every entropy, and Newton's method goes on from there.
+constexpr double kIsentropeStart = 1.0;
 
 Curve Isentrope(double s, bool last) {
     auto twice = std::make_shared<bool>(false);
@@ -435,10 +451,16 @@ Curve Isentrope(double s, bool last) {
     const auto pressure = [top = piece.hi](double t) {
         return t == top ? kHighestPressure : std::exp(t);
     };
-    auto hint = std::make_shared<std::optional<Hint>>();
-    piece.at = [s, pressure, last, twice, hint](double t) {
+    auto follow = std::make_shared<Follow>();
+    piece.at = [s, pressure, last, twice, follow](double t) {
         const double P = pressure(t);
-        const Outcome inner = CrossingOf(Isobar(P, kColdestCarried), Variable::s, s, last, *hint);
+        const Outcome inner =
+            CrossingOf(Isobar(P, kColdestCarried), Variable::s, s, last, follow->at(t));
+        // A single phase's temperature moves along the isentrope by P (dT/dP)_s per unit of ln P.
+        const std::optional<Local>& local = inner.at.point.local;
+        follow->rate = inner.kind == Outcome::Found && local
+                           ? P * local->partial(Variable::T, Variable::P, Variable::s)
+                           : 0.0;
         *twice = *twice || inner.several;
         // Hotter than the isobar reaches: the pressure is too high. Colder: too low where water
         // expands on heating, too high where it contracts (liquid below about 277 K).
@@ -448,14 +470,16 @@ Curve Isentrope(double s, bool last) {
         return Crossed(inner, kH, Index(Variable::s), s, 1000.0 * P * inner.at.point.value[kV],
                        side);
     };
-    piece.state = [s, pressure, last](double t) {
+    piece.state = [s, pressure, last, follow](double t) {
         const State state = CrossedState(
-            CrossingOf(Isobar(pressure(t), kColdestCarried), Variable::s, s, last), Variable::s, s);
+            CrossingOf(Isobar(pressure(t), kColdestCarried), Variable::s, s, last, follow->at(t)),
+            Variable::s, s);
         if (state.T < kLowestTemperature)
             throw NoState(Quoted(Variable::s, s) + " and the enthalpy sought meet below 273.15 K");
         return state;
     };
     piece.jumps = true;
+    piece.start = std::log(kIsentropeStart);
     return {{piece}, {}, twice};
 }
 
@@ -463,11 +487,17 @@ Curve Isochore(double v, bool last) {
     auto twice = std::make_shared<bool>(false);
     Piece piece{
         Region::Four, kLowestTemperature, kHighestTemperature, End::Own, End::Own, {}, 0, {}, {}};
-    auto hint = std::make_shared<std::optional<Hint>>();
-    piece.at = [v, last, twice, hint](double T) {
-        const Outcome inner = CrossingOf(Isotherm(T), Variable::v, v, last, *hint);
+    auto follow = std::make_shared<Follow>();
+    piece.at = [v, last, twice, follow](double T) {
+        const Outcome inner = CrossingOf(Isotherm(T), Variable::v, v, last, follow->at(T));
         *twice = *twice || inner.several;
         const std::optional<Local>& local = inner.at.point.local;
+        // In the Gibbs regions the isotherm goes by -ln P, which moves along the isochore by
+        // -(dP/dT)_v / P; region 3 goes by v itself, which stays.
+        follow->rate =
+            inner.kind == Outcome::Found && local && !local->byDensity
+                ? -local->partial(Variable::P, Variable::T, Variable::v) / local->value[kP]
+                : 0.0;
         // More volume than the isotherm reaches: the temperature is too low. Less: the pressure
         // would exceed the isotherm's, which rises with T at constant v where water expands.
         double side = -1.0;
@@ -478,8 +508,9 @@ Curve Isochore(double v, bool last) {
             local ? local->partial(Variable::u, Variable::T, Variable::v) : kNaN;  // cv
         return Crossed(inner, kU, kV, v, rate, side);
     };
-    piece.state = [v, last](double T) {
-        return CrossedState(CrossingOf(Isotherm(T), Variable::v, v, last), Variable::v, v);
+    piece.state = [v, last, follow](double T) {
+        return CrossedState(CrossingOf(Isotherm(T), Variable::v, v, last, follow->at(T)),
+                            Variable::v, v);
     };
     piece.jumps = true;
     return {{piece}, {}, twice};

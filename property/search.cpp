@@ -25,8 +25,9 @@ constexpr double kOverlap = 1e-3;
 // extreme value to far below its last place, the slope being zero.
 constexpr double kTurnWidth = 1e-9;
 // A search from a hint: a few Newton steps, and a root a thousandth of the piece away from its
-// ends, where no neighbouring piece can hold the value too.
+// ends, where no neighbouring piece can hold the value too. From a curve's start, a dozen.
 constexpr int kWarmSteps = 6;
+constexpr int kNewtonSteps = 12;
 constexpr double kWarmMargin = 1e-3;
 // A point of the search taken as a root without a search: within an eighth of the accepted
 // error, which leaves room for the answer's sums to differ from the search's in the last place.
@@ -114,6 +115,20 @@ class PieceSearch {
         if (!(lastT_ == t)) at(t);
         return {&piece_, t, last_};
     }
+    // Newton's method alone from t, while it stays strictly inside the piece: where it settles,
+    // or nothing.
+    std::optional<double> newton(double t, int steps = kNewtonSteps) {
+        for (int step = 0; step < steps; ++step) {
+            const Sample s = at(t);
+            if (settled(s)) return t;
+            t -= s.f / s.df;
+            if (!(t > piece_.lo && t < piece_.hi)) break;
+        }
+        return std::nullopt;
+    }
+
+    // Whether a sample meets the value as closely as a search ends.
+    bool settled(const Sample& s) const { return std::fabs(s.f) <= tolerance_; }
     // Whether the last sample meets the value so closely that its exact state will too: within
     // a fraction of the accepted error, and of what a loose region-3 density leaves open.
     bool meets(const Sample& s) const { return std::fabs(s.f) <= accepted_ / kEndMargin + s.loose; }
@@ -124,10 +139,13 @@ class PieceSearch {
     // the ends only tell their side or the bracket has not halved in two steps.
     double root(Sample a, Sample b) {
         Sample below = a.f < 0.0 ? a : b, above = a.f < 0.0 ? b : a;
-        // The first step goes to where the chord between the ends meets the value, or to the
-        // middle where an end only tells its side; Newton's method goes on from there.
+        // The first step goes to the piece's own start, or to where the chord between the ends
+        // meets the value, or to the middle where an end only tells its side; Newton's method
+        // goes on from there.
         const bool chord = std::isfinite(a.f) && std::isfinite(b.f);
-        Sample s = at(chord ? (a.t * b.f - b.t * a.f) / (b.f - a.f) : 0.5 * (a.t + b.t));
+        Sample s = at(Between(piece_.start, a.t, b.t) ? piece_.start
+                      : chord                         ? (a.t * b.f - b.t * a.f) / (b.f - a.f)
+                                                      : 0.5 * (a.t + b.t));
         if (std::fabs(s.f) <= tolerance_) return s.t;
         (s.f < 0.0 ? below : above) = s;
         // The ends' values as regula falsi weighs them, halved by the Illinois rule.
@@ -320,6 +338,13 @@ double AcceptedError(Variable z, double value) {
 
 std::vector<Crossing> CrossingsOf(const Curve& curve, Variable z, double z0, Variable held,
                                   double kept) {
+    // A curve of crossings rises throughout: Newton's method from its start, where it settles
+    // inside, finds its one crossing without looking at the curve's ends.
+    if (curve.pieces.size() == 1 && std::isfinite(curve.pieces.front().start)) {
+        PieceSearch search(curve.pieces.front(), z, z0);
+        if (const std::optional<double> t = search.newton(curve.pieces.front().start))
+            return {search.crossingAt(*t)};
+    }
     if (curve.rising[static_cast<std::size_t>(Index(z))]) {
         std::vector<Crossing> crossings = RisingCrossings(curve, z, z0);
         if (!crossings.empty()) return crossings;
@@ -396,16 +421,10 @@ Outcome CrossingOf(const Curve& curve, Variable z, double z0, bool last,
             if (piece.region != hint->region || hint->t < piece.lo || hint->t > piece.hi) continue;
             PieceSearch search(piece, z, z0);
             const double margin = kWarmMargin * (piece.hi - piece.lo);
-            double t = hint->t;
-            for (int step = 0; step < kWarmSteps; ++step) {
-                const Sample s = search.at(t);
-                if (search.meets(s)) {
-                    if (t <= piece.lo + margin || t >= piece.hi - margin) break;
-                    hint->t = t;
-                    return {Outcome::Found, search.crossingAt(t), {}, false};
-                }
-                t -= s.f / s.df;
-                if (!(t > piece.lo && t < piece.hi)) break;
+            const std::optional<double> t = search.newton(hint->t, kWarmSteps);
+            if (t && *t > piece.lo + margin && *t < piece.hi - margin) {
+                hint->t = *t;
+                return {Outcome::Found, search.crossingAt(*t), {}, false};
             }
             break;
         }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -49,6 +50,8 @@ struct Piece {
     // A curve of crossings (an isentrope, an isochore) jumps where its inner curve's states end
     // or where two regions' equations do not meet.
     bool jumps = false;
+    // Where a search on the piece takes its first step, if not between its ends' values.
+    double start = std::numeric_limits<double>::quiet_NaN();
 };
 
 struct Curve {
