@@ -480,6 +480,7 @@ Curve Isentrope(double s, bool last) {
     };
     piece.jumps = true;
     piece.start = std::log(kIsentropeStart);
+    piece.logPressure = true;
     return {{piece}, {}, twice};
 }
 

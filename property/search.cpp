@@ -28,6 +28,9 @@ constexpr double kTurnWidth = 1e-9;
 // ends, where no neighbouring piece can hold the value too. From a curve's start, a dozen.
 constexpr int kWarmSteps = 6;
 constexpr int kNewtonSteps = 12;
+// Where Newton's method alone meets a point beyond the curve's states, it moves by this much of
+// its parameter (a factor of 30 in pressure along an isentrope) and tries again.
+constexpr double kBeyondStep = 3.4;
 constexpr double kWarmMargin = 1e-3;
 // A point of the search taken as a root without a search: within an eighth of the accepted
 // error, which leaves room for the answer's sums to differ from the search's in the last place.
@@ -38,9 +41,10 @@ constexpr double kResolutionSteps = 8.0;
 // Newton's method needs a handful of steps, bisection of a double interval up to about 1100;
 // the limit stops a search that could only loop.
 constexpr int kStepLimit = 400;
-// Points at which a piece whose value may turn is looked at for a change of its slope: on every
-// curve of the formulation a turning point of h, s or v lies far from the next one.
-constexpr int kTurnSamples = 12;
+// Points at which a piece whose value may turn is looked at for a change of its slope. Along
+// an isobar or an isotherm h, s and v turn at most once in a region (where T alpha = 1, or
+// alpha = 0), which the slopes at the ends alone would show; the points between are for safety.
+constexpr int kTurnSamples = 5;
 
 // The size near which the tolerances of z are taken: energies and entropies pass through zero at
 // the triple point, where their last digits are those of much larger terms; x is met absolutely.
@@ -121,10 +125,17 @@ class PieceSearch {
         for (int step = 0; step < steps; ++step) {
             const Sample s = at(t);
             if (settled(s)) return t;
-            t -= s.f / s.df;
+            // A point that only tells its side moves a fixed way towards the value.
+            t += std::isfinite(s.f) ? Step(s) : s.f > 0.0 ? -kBeyondStep : kBeyondStep;
             if (!(t > piece_.lo && t < piece_.hi)) break;
         }
         return std::nullopt;
+    }
+    // Newton's step. Along the logarithm of a pressure a step up is taken in the pressure
+    // itself, in which a liquid's values are nearly linear: the smaller of the two.
+    double Step(const Sample& s) const {
+        const double step = -s.f / s.df;
+        return piece_.logPressure && step > 0.0 ? std::log1p(step) : step;
     }
 
     // Whether a sample meets the value as closely as a search ends.
@@ -154,7 +165,7 @@ class PieceSearch {
         int moved = 0;  // -1: the end below moved last, +1: the end above
         int slow = 0;   // steps since the bracket last halved
         for (int step = 0; step < kStepLimit; ++step) {
-            double next = s.t - s.f / s.df;
+            double next = s.t + Step(s);
             if (!Between(next, below.t, above.t) || !(std::fabs(s.f) < 0.5 * previous)) {
                 const bool falsi =
                     slow < 2 && std::isfinite(weightBelow) && std::isfinite(weightAbove);

@@ -52,6 +52,8 @@ struct Piece {
     bool jumps = false;
     // Where a search on the piece takes its first step, if not between its ends' values.
     double start = std::numeric_limits<double>::quiet_NaN();
+    // The parameter is the logarithm of a pressure, going up with it.
+    bool logPressure = false;
 };
 
 struct Curve {
