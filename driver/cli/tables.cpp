@@ -274,17 +274,11 @@ bool Skipped(const std::string& line) {
 
 // ---- States of a given pair (--given, --batch --given, --grid over any pair) --------------------
 
-// The columns of the formulation's states, as named in CSV and JSON alike; each value column is
-// a quantity of the pages.
-constexpr QuantityId kGivenValues[] = {
-    QuantityId::Volume,  QuantityId::Density,      QuantityId::Enthalpy, QuantityId::InternalEnergy,
-    QuantityId::Entropy, QuantityId::Cp,           QuantityId::Cv,       QuantityId::SpeedOfSound,
-    QuantityId::Ratio,   QuantityId::Conductivity, QuantityId::Viscosity};
-
+// The columns of the formulation's states, named alike in CSV and JSON: the table's quantities
+// by their bare names.
 std::vector<QString> GivenHeader() {
     std::vector<QString> names{"line", "P", "T", "region", "x"};
-    for (const QuantityId id : kGivenValues)
-        names.push_back(QString::fromUtf8(QuantityOf(id).column));
+    for (const Quantity* q : TableQuantities()) names.push_back(QString::fromUtf8(q->column));
     names.push_back(QStringLiteral("message"));
     return names;
 }
@@ -312,8 +306,7 @@ void WriteGivenRows(RowWriter& writer, const NumberedRows& rows) {
         const State& s = row.state;
         std::vector<Field> fields{line, NumberField(s.P), NumberField(s.T),
                                   std::to_string(static_cast<int>(s.region)), NumberField(s.x)};
-        for (const QuantityId id : kGivenValues)
-            fields.push_back(NumberField(row.values[static_cast<std::size_t>(id)]));
+        AppendValues(fields, row.values);
         fields.push_back(std::nullopt);
         writer.row(fields);
     }
@@ -582,10 +575,8 @@ int RunGiven(const GivenPair& pair, const QString& a, const QString& b, Format f
         line("P", s.P, "MPa");
         line("T", s.T, "K");
         line("x", s.x, "");
-        for (const QuantityId id : kGivenValues) {
-            const Quantity& q = QuantityOf(id);
-            line(q.column, row.values[static_cast<std::size_t>(id)], q.unit);
-        }
+        for (const Quantity* q : TableQuantities())
+            line(q->column, row.values[static_cast<std::size_t>(q->id)], q->unit);
     }
     return 0;
 }

@@ -167,7 +167,7 @@ TEST(GivenTablesTest, AreTheLibrarysStates) {
             .trimmed()
             .split('\n');
     EXPECT_EQ(csv.value(0),
-              "line,P,T,region,x,v,density,h,u,s,cp,cv,w,cp/cv,conductivity,"
+              "line,P,T,region,x,v,density,h,u,s,cp,cv,w,conductivity,cp/cv,"
               "viscosity,message");
     EXPECT_EQ(csv.size(), 3);
     EXPECT_TRUE(csv.value(1).startsWith("1,") && csv.value(2).startsWith("1,"));
