@@ -569,7 +569,10 @@ int RunGiven(const GivenPair& pair, const QString& a, const QString& b, Format f
         ++number;
         const auto line = [&](const char* name, const std::optional<double>& value,
                               const char* unit) {
-            if (value)
+            if (!value) return;
+            if (*unit == '\0')  // a quality: no blanks after it
+                std::fprintf(out, "  %-14s %s\n", name, Shortest(*value).c_str());
+            else
                 std::fprintf(out, "  %-14s %-24s %s\n", name, Shortest(*value).c_str(), unit);
         };
         line("P", s.P, "MPa");

@@ -200,6 +200,7 @@ TEST_P(GivenTest, PrintsTheStatesOrWhyNot) {
     EXPECT_EQ(run.status, GetParam().status);
     const std::string& text = GetParam().status == 0 ? run.out : run.err;
     EXPECT_NE(text.find(GetParam().says), std::string::npos) << text;
+    EXPECT_EQ(text.find(" \n"), std::string::npos) << "a line ends in blanks: " << text;
 }
 
 INSTANTIATE_TEST_SUITE_P(Pairs, GivenTest, ::testing::ValuesIn(kGiven), testing::ByName());
