@@ -10,15 +10,30 @@ namespace vapomet {
 using detail::FaultScope;
 using detail::Pow;
 
+namespace {
+
+// Eq. 29 at T: beta = psat^(1/4) solves A beta^2 + B beta + C = 0, whose coefficients are
+// quadratic in theta = T + n9 / (T - n10).
+struct SaturationQuadratic {
+    double theta, A, B, C, beta;
+};
+
+SaturationQuadratic QuadraticAt(double T) {
+    const auto& n = Tables().R4n;
+    SaturationQuadratic q;
+    q.theta = T + n[9] / (T - n[10]);
+    q.A = q.theta * q.theta + n[1] * q.theta + n[2];
+    q.B = n[3] * q.theta * q.theta + n[4] * q.theta + n[5];
+    q.C = n[6] * q.theta * q.theta + n[7] * q.theta + n[8];
+    q.beta = 2.0 * q.C / (-q.B + std::sqrt(q.B * q.B - 4.0 * q.A * q.C));
+    return q;
+}
+
+}  // namespace
+
 double Satpr(const double& T) {
     const FaultScope f("Satpr");
-    const auto& n = Tables().R4n;
-    const double t = f.in(T);
-    const double theta = t + n[9] / (t - n[10]);
-    const double A = theta * theta + n[1] * theta + n[2];
-    const double B = n[3] * theta * theta + n[4] * theta + n[5];
-    const double C = n[6] * theta * theta + n[7] * theta + n[8];
-    return f.result(Pow(2.0 * C / (-B + std::sqrt(B * B - 4.0 * A * C)), 4));
+    return f.result(Pow(QuadraticAt(f.in(T)).beta, 4));
 }
 
 double Sattr(const double& P) {
@@ -49,21 +64,18 @@ double b32(const double& P) {
 
 namespace vapomet::detail {
 
-// Eq. 29 ties beta = psat^(1/4) to theta = T + n9 / (T - n10) as A beta^2 + B beta + C = 0, with
-// A, B and C quadratic in theta; its derivatives in beta and theta give dbeta/dtheta.
+// dpsat/dT = 4 beta^3 (dbeta/dtheta) (dtheta/dT), dbeta/dtheta from the derivatives of eq. 29's
+// quadratic in beta and in theta.
 double SaturationSlope(double T) {
     const FaultScope f("SaturationSlope");
     const auto& n = Tables().R4n;
     const double t = f.in(T);
-    const double theta = t + n[9] / (t - n[10]);
+    const SaturationQuadratic q = QuadraticAt(t);
     const double dtheta = 1.0 - n[9] / ((t - n[10]) * (t - n[10]));
-    const double A = theta * theta + n[1] * theta + n[2];
-    const double B = n[3] * theta * theta + n[4] * theta + n[5];
-    const double C = n[6] * theta * theta + n[7] * theta + n[8];
-    const double beta = 2.0 * C / (-B + std::sqrt(B * B - 4.0 * A * C));
-    const double dA = 2.0 * theta + n[1], dB = 2.0 * n[3] * theta + n[4],
-                 dC = 2.0 * n[6] * theta + n[7];
-    const double dbeta = -(dA * beta * beta + dB * beta + dC) / (2.0 * A * beta + B);
+    const double dA = 2.0 * q.theta + n[1], dB = 2.0 * n[3] * q.theta + n[4],
+                 dC = 2.0 * n[6] * q.theta + n[7];
+    const double beta = q.beta;
+    const double dbeta = -(dA * beta * beta + dB * beta + dC) / (2.0 * q.A * beta + q.B);
     return f.result(4.0 * beta * beta * beta * dbeta * dtheta);
 }
 
