@@ -51,8 +51,8 @@ constexpr int kTurnSamples = 5;
 constexpr double Floor(Variable z) {
     switch (z) {
         case Variable::h:
-        case Variable::u: return 1.0;  // kJ/kg
-        case Variable::s: return 1.0;  // kJ/(kg K)
+        case Variable::u:  // 1 kJ/kg
+        case Variable::s:  // 1 kJ/(kg K)
         case Variable::x: return 1.0;
         default: return 0.0;
     }
@@ -245,14 +245,10 @@ class PieceSearch {
     // The points at the piece's ends, once stretches() has looked at them.
     Crossing loEnd() const { return {&piece_, piece_.lo, first_}; }
     Crossing hiEnd() const { return {&piece_, piece_.hi, final_}; }
-
-  private:
-    static constexpr double kHuge = 1e300;
-
-  public:
     const Piece& piece() const { return piece_; }
 
   private:
+    static constexpr double kHuge = 1e300;
     const Piece& piece_;
     int z_;
     double z0_;
@@ -332,6 +328,27 @@ std::vector<Crossing> RisingCrossings(const Curve& curve, Variable z, double z0)
     return crossings;
 }
 
+// The crossings of a whole curve: where z never falls along it, those of the pieces that can hold
+// z0; where these hold none, those of every piece, with what each piece showed of its values.
+struct Scan {
+    std::vector<Crossing> crossings;
+    std::vector<PieceRoots> pieces;  // every piece's, where each was searched
+};
+
+Scan ScanOf(const Curve& curve, Variable z, double z0) {
+    Scan scan;
+    if (curve.rising[static_cast<std::size_t>(Index(z))]) {
+        scan.crossings = RisingCrossings(curve, z, z0);
+        if (!scan.crossings.empty()) return scan;
+    }
+    for (const Piece& piece : curve.pieces) {
+        scan.pieces.push_back(RootsOn(piece, z, z0));
+        const std::vector<Crossing>& found = scan.pieces.back().crossings;
+        scan.crossings.insert(scan.crossings.end(), found.begin(), found.end());
+    }
+    return scan;
+}
+
 // Where the value falls between the end of one piece and the start of the next.
 const PieceRoots* GapAfter(const std::vector<PieceRoots>& pieces, double z0) {
     for (std::size_t k = 0; k + 1 < pieces.size(); ++k) {
@@ -356,21 +373,13 @@ std::vector<Crossing> CrossingsOf(const Curve& curve, Variable z, double z0, Var
         if (const std::optional<double> t = search.newton(curve.pieces.front().start))
             return {search.crossingAt(*t)};
     }
-    if (curve.rising[static_cast<std::size_t>(Index(z))]) {
-        std::vector<Crossing> crossings = RisingCrossings(curve, z, z0);
-        if (!crossings.empty()) return crossings;
-    }
-    std::vector<PieceRoots> pieces;
-    std::vector<Crossing> crossings;
+    const Scan scan = ScanOf(curve, z, z0);
+    if (!scan.crossings.empty()) return scan.crossings;
     double lowest = std::numeric_limits<double>::infinity(), highest = -lowest;
-    for (const Piece& piece : curve.pieces) {
-        pieces.push_back(RootsOn(piece, z, z0));
-        const PieceRoots& roots = pieces.back();
+    for (const PieceRoots& roots : scan.pieces) {
         lowest = std::min(lowest, roots.lowest);
         highest = std::max(highest, roots.highest);
-        crossings.insert(crossings.end(), roots.crossings.begin(), roots.crossings.end());
     }
-    if (!crossings.empty()) return crossings;
     const std::string name(NameOf(z)), where = "at " + Quoted(held, kept);
     // A curve of crossings whose every point lies beyond the formulation's states.
     if ((z0 < lowest && std::isinf(lowest)) || (z0 > highest && std::isinf(highest)))
@@ -382,7 +391,7 @@ std::vector<Crossing> CrossingsOf(const Curve& curve, Variable z, double z0, Var
         throw NoState(name + " above the largest " + Named(z) + " " + where +
                       " in the formulation's range (" + Amount(z, highest) + ")");
     std::string between = "between two regions";
-    if (const PieceRoots* gap = GapAfter(pieces, z0)) {
+    if (const PieceRoots* gap = GapAfter(scan.pieces, z0)) {
         const auto region = [](const Crossing& c) {
             return std::to_string(static_cast<int>(c.piece->region));
         };
@@ -397,22 +406,13 @@ Outcome CrossingOf(const Curve& curve, Variable z, double z0, bool last) {
         return Outcome{
             Outcome::Found, last ? crossings.back() : crossings.front(), {}, crossings.size() > 1};
     };
-    if (curve.rising[static_cast<std::size_t>(Index(z))]) {
-        const std::vector<Crossing> crossings = RisingCrossings(curve, z, z0);
-        if (!crossings.empty()) return found(crossings);
-    }
-    std::vector<PieceRoots> pieces;
-    std::vector<Crossing> crossings;
+    const Scan scan = ScanOf(curve, z, z0);
+    if (!scan.crossings.empty()) return found(scan.crossings);
+    // The value lies beyond the curve's ends, or in a gap: the ends nearest to it.
     const Crossing* lowest = nullptr;
     const Crossing* highest = nullptr;
     double low = std::numeric_limits<double>::infinity(), high = -low;
-    for (const Piece& piece : curve.pieces) {
-        pieces.push_back(RootsOn(piece, z, z0));
-        crossings.insert(crossings.end(), pieces.back().crossings.begin(),
-                         pieces.back().crossings.end());
-    }
-    if (!crossings.empty()) return found(crossings);
-    for (const PieceRoots& roots : pieces) {
+    for (const PieceRoots& roots : scan.pieces) {
         if (roots.atLo < low) low = roots.atLo, lowest = &roots.lo;
         if (roots.atHi < low) low = roots.atHi, lowest = &roots.hi;
         if (roots.atLo > high) high = roots.atLo, highest = &roots.lo;
@@ -420,7 +420,7 @@ Outcome CrossingOf(const Curve& curve, Variable z, double z0, bool last) {
     }
     if (z0 < low) return {Outcome::Below, *lowest, {}, false};
     if (z0 > high) return {Outcome::Above, *highest, {}, false};
-    const PieceRoots* gap = GapAfter(pieces, z0);
+    const PieceRoots* gap = GapAfter(scan.pieces, z0);
     if (gap == nullptr) return {Outcome::Gap, *lowest, *lowest, false};
     return {Outcome::Gap, gap->hi, (gap + 1)->lo, false};
 }
