@@ -161,27 +161,23 @@ Piece Region3Isotherm(double T, double rhoHigh, double rhoLow, End loEnd, End hi
     return piece;
 }
 
-// ---- The dome
-// -------------------------------------------------------------------------------------
+// ---- The dome -----------------------------------------------------------------------------------
 
 // The saturated liquid and vapour at (psat, T) by plain sums, region 3's densities started from
-// those of the last call.
+// those found last. At the critical point the two are one state, found on the liquid's branch.
 struct SaturatedLocals {
     WarmDensity liquid{DensityBranch::Liquid}, vapour{DensityBranch::Vapour};
-    // Both phases, or only the one asked for (the other left as the first).
-    std::pair<Local, Local> at(double P, double T, bool liquidOnly = false,
-                               bool vapourOnly = false) {
-        if (SaturatedInRegions1And2(P, T)) {
-            const Local l = vapourOnly ? Local{} : GibbsLocal(Region::One, P, T);
-            return {l, liquidOnly ? l : GibbsLocal(Region::Two, P, T)};
-        }
-        if (T >= kCriticalTemperature) {  // the critical point: one state
-            const Local critical = HelmholtzLocal(liquid.at(P, T), T);
-            vapour.last = liquid.last;
-            return {critical, critical};
-        }
-        const Local l = vapourOnly ? Local{} : HelmholtzLocal(liquid.at(P, T), T);
-        return {l, liquidOnly ? l : HelmholtzLocal(vapour.at(P, T), T)};
+    Local phase(bool isLiquid, double P, double T) {
+        if (SaturatedInRegions1And2(P, T))
+            return GibbsLocal(isLiquid ? Region::One : Region::Two, P, T);
+        const bool critical = T >= kCriticalTemperature;
+        const Local local = HelmholtzLocal((isLiquid || critical ? liquid : vapour).at(P, T), T);
+        if (critical) vapour.last = liquid.last;
+        return local;
+    }
+    std::pair<Local, Local> both(double P, double T) {
+        const Local l = phase(true, P, T);
+        return {l, T >= kCriticalTemperature ? l : phase(false, P, T)};
     }
 };
 
@@ -196,21 +192,22 @@ CurvePoint Mixed(const CurvePoint& liquid, const CurvePoint& vapour, double x) {
 }
 
 // The two-phase piece at one (P, T), by quality: every value is linear in x. Its ends are the
-// saturated liquid and vapour, each looked at only once it is needed.
+// saturated liquid and vapour, each looked at only once it is needed: a search that only looks
+// at the liquid's end (of a value below the dome's) never needs the vapour.
+struct DomeEnds {
+    SaturatedLocals saturated;
+    std::optional<Local> liquid, vapour;
+};
+
 Piece DomePiece(double P, double T) {
-    auto saturated = std::make_shared<SaturatedLocals>();
-    auto ends = std::make_shared<std::pair<std::optional<Local>, std::optional<Local>>>();
+    auto ends = std::make_shared<DomeEnds>();
     Piece piece{Region::Four, 0.0, 1.0, End::Own, End::Own, {}, 0, {}, {}};
-    piece.at = [saturated, ends, P, T](double x) {
-        auto& [liquid, vapour] = *ends;
-        if ((x < 1.0 && !liquid) || (x > 0.0 && !vapour)) {
-            if (x > 0.0 && x < 1.0) {
-                std::tie(liquid, vapour) = saturated->at(P, T);
-            } else {
-                const std::pair<Local, Local> both = saturated->at(P, T, x == 0.0, x == 1.0);
-                (x == 0.0 ? liquid : vapour) = x == 0.0 ? both.first : both.second;
-            }
-        }
+    piece.at = [ends, P, T](double x) {
+        auto& [saturated, liquid, vapour] = *ends;
+        if (x > 0.0 && x < 1.0 && !liquid && !vapour)
+            std::tie(liquid, vapour) = saturated.both(P, T);
+        if (x < 1.0 && !liquid) liquid = saturated.phase(true, P, T);
+        if (x > 0.0 && !vapour) vapour = saturated.phase(false, P, T);
         const Local& l = liquid ? *liquid : *vapour;
         const Local& g = vapour ? *vapour : *liquid;
         CurvePoint point = Mixed(Along(l, {}), Along(g, {}), x);
@@ -218,8 +215,9 @@ Piece DomePiece(double P, double T) {
         point.slope[kP] = point.slope[kT] = 0.0;
         return point;
     };
-    piece.state = [saturated, P, T](double x) {
-        return Mixture(Saturated(P, T, saturated->liquid.last, saturated->vapour.last), x);
+    piece.state = [ends, P, T](double x) {
+        const SaturatedLocals& saturated = ends->saturated;
+        return Mixture(Saturated(P, T, saturated.liquid.last, saturated.vapour.last), x);
     };
     return piece;
 }
@@ -248,7 +246,7 @@ Piece QualityPiece(double x, double lo, double hi, End loEnd) {
                 samples,      {}, {}};
     piece.at = [saturated, x](double T) {
         const double P = Satpr(T), slope = SaturationSlope(T);
-        const auto [liquid, vapour] = saturated->at(P, T);
+        const auto [liquid, vapour] = saturated->both(P, T);
         return Mixed(OnSaturationLine(liquid, slope), OnSaturationLine(vapour, slope), x);
     };
     piece.state = [saturated, x](double T) {
@@ -354,10 +352,10 @@ Curve Isobar(double P, double coldest) {
     }
     const bool dome = P < kCriticalPressure;
     const double Ts = dome ? std::min(Sattr(P), kCriticalTemperature) : kInfinity;
-    const auto dome_piece = [&] { curve.pieces.push_back(DomePiece(P, Ts)); };
+    const auto domePiece = [&] { curve.pieces.push_back(DomePiece(P, Ts)); };
     if (SaturatedInRegions1And2(P, Ts)) {
         first(Region::One, Ts, End::Joined);
-        dome_piece();
+        domePiece();
         upToRegion5(Ts, End::Joined);
         return curve;
     }
@@ -374,7 +372,7 @@ Curve Isobar(double P, double coldest) {
     if (dome) {
         curve.pieces.push_back(
             Region3Isobar(DensityBranch::Liquid, P, kRegion1Top, Ts, End::Other, End::Joined));
-        dome_piece();
+        domePiece();
         curve.pieces.push_back(
             Region3Isobar(DensityBranch::Vapour, P, Ts, b, End::Joined, End::Own));
     } else {
@@ -393,11 +391,11 @@ Curve Isotherm(double T) {
                                              low, End::Own, End::Own));
         return curve;
     }
-    const auto dome_piece = [&](double ps) { curve.pieces.push_back(DomePiece(ps, T)); };
+    const auto domePiece = [&](double ps) { curve.pieces.push_back(DomePiece(ps, T)); };
     if (T <= kRegion1Top) {
         const double ps = Satpr(T);
         curve.pieces.push_back(GibbsIsotherm(Region::One, T, top, ps, End::Own, End::Joined));
-        dome_piece(ps);
+        domePiece(ps);
         curve.pieces.push_back(GibbsIsotherm(Region::Two, T, ps, low, End::Joined, End::Own));
         return curve;
     }
@@ -412,7 +410,7 @@ Curve Isotherm(double T) {
         curve.pieces.push_back(Region3Isotherm(T, SolveRegion3Density(top, T, B::Liquid).rho,
                                                SolveRegion3Density(ps, T, B::Liquid).rho, End::Own,
                                                End::Joined));
-        dome_piece(ps);
+        domePiece(ps);
         curve.pieces.push_back(Region3Isotherm(T, SolveRegion3Density(ps, T, B::Vapour).rho,
                                                SolveRegion3Density(pb, T, B::Vapour).rho,
                                                End::Joined, End::Own));
