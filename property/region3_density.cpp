@@ -113,9 +113,9 @@ constexpr int kStepLimit = 200;
 // Newton's method along one branch, from one side of the root: a handful of steps from a
 // neighbour's density, a dozen or two from the end of the stretch.
 constexpr int kBranchSteps = 60;
-// A step is done when the pressure is met to kDensityPressureTolerance (region3_density.h) or
-// the bracket is 2 units in the last place wide.
-constexpr double kPressureTolerance = detail::kDensityPressureTolerance;
+// A step is done when the pressure is met to 1e-14 relative (a few units in the last place of
+// p, which is all the sum can give) or the bracket is 2 units in the last place wide.
+constexpr double kPressureTolerance = 1e-14;
 constexpr double kBracketTolerance = 4e-16;
 // The answer is accepted only when its pressure meets P to 1e-11 relative; anything less means
 // the root was not found and is reported as such.
@@ -264,8 +264,7 @@ detail::DensitySolution detail::SolveRegion3Density(const double& P, const doubl
         if (startRho > 0.0)
             if (const auto s = AlongBranch(iso, p, want_liquid, startRho / kCriticalDensity))
                 return accepted(*s);
-        const double start = natural;
-        if (const auto s = AlongBranch(iso, p, want_liquid, start)) return accepted(*s);
+        if (const auto s = AlongBranch(iso, p, want_liquid, natural)) return accepted(*s);
     }
 
     Rising vapour{kLowestDelta, kDenseDelta};

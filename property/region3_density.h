@@ -4,11 +4,6 @@
 
 namespace vapomet::detail {
 
-// The density found meets the pressure to 1e-14 relative: a few units in the last place of the
-// pressure sum, which is all it can give. Where the isotherm is flat, near the critical point,
-// that leaves the density's last digits loose.
-inline constexpr double kDensityPressureTolerance = 1e-14;
-
 struct DensitySolution {
     double rho;  // kg/m3
     int steps;   // pressure evaluations of the Newton and bisection search for the root
