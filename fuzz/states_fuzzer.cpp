@@ -13,6 +13,7 @@
 #include <stdexcept>
 
 #include "property/state.h"
+#include "tests/support/gives_back.h"
 
 namespace {
 
@@ -37,16 +38,9 @@ double Scaled(Variable variable, std::uint64_t bits) {
     }
 }
 
-// As close as a state must give back a value (near the critical point, where a region-3 density
-// is loose in its last digits, a hundred times looser).
 bool GivesBack(const vapomet::State& state, Variable variable, double value) {
-    const bool energy =
-        variable == Variable::h || variable == Variable::u || variable == Variable::s;
-    const double size =
-        variable == Variable::x ? 1.0 : std::fmax(std::fabs(value), energy ? 1.0 : 0.0);
-    const double tolerance = std::fabs(state.T - 647.096) < 2.0 ? 1e-10 : 1e-12;
     const std::optional<double> got = vapomet::ValueOf(state, variable);
-    return got && std::fabs(*got - value) <= tolerance * size;
+    return got && std::fabs(*got - value) <= vapomet::testing::AllowedMiss(state, variable, value);
 }
 
 }  // namespace
