@@ -290,6 +290,9 @@ const Failure kFailures[] = {
     {"EnergyAboveTheIsochore", V::u, 1e4, V::v, 1, Kind::NoState, "u above the largest"},
     // Region 1 ends at 623.15 K below the enthalpy at which region 3 starts.
     {"BetweenRegions1And3", V::P, 20, V::h, 1645.953, Kind::NoState, "regions 1 and 3"},
+    // 4e-6 K below Tc the region-3 liquid and vapour at psat are one state: the isobar jumps.
+    {"WhereThePhasesMerge", V::P, 22.06399885733078, V::h, 2087.6853827375194, Kind::NoState,
+     "this close to the critical point"},
     {"PairNotOffered", V::h, 1000, V::v, 0.1, Kind::NotOffered, "from h and v"}};
 
 class Failures : public ::testing::TestWithParam<Failure> {};
