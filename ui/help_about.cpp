@@ -1,8 +1,6 @@
 #include "ui/help_about.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace vapomet::ui {
 
@@ -31,9 +29,7 @@ QString UsageText() {
         "Please report faults by e-mail to vapomet@example.org - thank you.",
         "Enjoy.",
     };
-    QString text;
-    for (const char* line : kLines) text += QString::fromLatin1(line) + QStringLiteral("\r\n");
-    return text;
+    return CrlfLines(kLines);
 }
 
 void OkWindow::closeEvent(QCloseEvent* event) {
@@ -67,17 +63,8 @@ FrmHelp::FrmHelp()
 
     auto* picture = new PictureBox(this, QStringLiteral("Picture1"), {0, 0, 6015, 5535},
                                    HelpPicture(), SystemColour(kColourWindow));
-    Usg = new QPlainTextEdit(picture);
-    Usg->setObjectName(QStringLiteral("Usg"));
-    Usg->setGeometry(TwipsToRect({120, 360, 5895, 4935}));
-    Usg->setPlainText(UsageText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    Usg->setReadOnly(true);
-    Usg->setTabChangesFocus(true);
-    Usg->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Usg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QPalette palette = Usg->palette();
-    palette.setColor(QPalette::Base, SystemColour(kColourTooltipBackground));
-    Usg->setPalette(palette);
+    Usg = PlaceTextBox(picture, QStringLiteral("Usg"), {120, 360, 5895, 4935}, UsageText(),
+                       SystemColour(kColourTooltipBackground));
     cmdOK = NewOkButton(this, {4080, 120, 1215, 375});
     cmdOK->setFont(MsSansSerif());
     cmdOK->raise();
@@ -130,10 +117,7 @@ FrmAbout::FrmAbout(QWidget* owner)
     lblVersion->showText(VersionLine());
     lblTitle->showText(kAboutTitle);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
-    }
+    CentreOnScreen(this);
     cmdOK->setFocus();
 }
 

@@ -7,7 +7,7 @@
 #include <QPlainTextEdit>
 #include <functional>
 
-#include "ui/windows.h"
+#include "ui/controls.h"
 
 namespace vapomet::ui {
 

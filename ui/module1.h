@@ -1,6 +1,5 @@
-// The program's windows and their life: start-up with the splash window, the three pages,
-// navigation, the menu, the help and About windows, and the end of the program. Also the
-// viewer through which the pages' texts reach the windows.
+// The program's life: start-up with the splash window, navigation between the three pages,
+// the menu with the help, About and tool windows, and the end of the program.
 #pragma once
 
 #include <QElapsedTimer>
@@ -14,8 +13,8 @@
 #include "driver/calculate.h"
 #include "driver/pages.h"
 #include "ui/help_about.h"
+#include "ui/page_bridge.h"
 #include "ui/sysinfo.h"
-#include "ui/windows.h"
 
 namespace vapomet::ui {
 
@@ -38,7 +37,7 @@ class MessageBoxSink : public MessageSink {
     QPointer<QWidget> owner_;
 };
 
-class Module1 : public QObject, public PageViewer {
+class Module1 : public QObject {
     Q_OBJECT
   public:
     explicit Module1(const QLocale& locale = QLocale::system());
@@ -58,9 +57,9 @@ class Module1 : public QObject, public PageViewer {
     void exitProgram();
 
     // The windows now loaded, or null.
-    FrmMain* frmMain() const { return main_; }
-    Steam2* steam2() const { return steam2_; }
-    Steam3* steam3() const { return steam3_; }
+    FrmMain* frmMain() const { return bridge_.loadedAs<FrmMain>(Page::Main); }
+    Steam2* steam2() const { return bridge_.loadedAs<Steam2>(Page::SaturationAtP); }
+    Steam3* steam3() const { return bridge_.loadedAs<Steam3>(Page::StateAtPT); }
     FrmHelp* frmHelp() const { return help_; }
     FrmAbout* frmAbout() const { return about_; }
     FrmSplash* frmSplash() const { return splash_; }
@@ -72,11 +71,6 @@ class Module1 : public QObject, public PageViewer {
     // What ending the program does; by default it leaves the event loop.
     void setEndProgram(std::function<void()> end) { endProgram_ = std::move(end); }
 
-    // PageViewer: a write loads its page window (hidden) if needed and shows the new text.
-    void slotWritten(int page, int index) override;
-    void pageRefreshed(int page) override;
-    void noteWritten(int page) override;
-
   signals:
     void splashShown();
     void splashUnloaded();
@@ -84,25 +78,19 @@ class Module1 : public QObject, public PageViewer {
 
   private:
     FrmMain* loadMain();
-    Steam2* loadSteam2();
-    Steam3* loadSteam3();
-    PageWindow* loaded(int page) const;
-    PageWindow* load(int page);
-    void prepare(PageWindow* window);
-    void unloadPage(int page);
+    // Connects a page window's buttons as it is made.
+    void connectPage(Page page);
     // Page 1 active with the keyboard focus, as after a message, Help or About.
     void backToMain();
     void waitForSplash(const QElapsedTimer& since, std::chrono::milliseconds minimum);
 
     ResultPages pages_;
+    PageBridge bridge_{pages_};
     MessageBoxSink boxes_;
     MessageSink* messages_ = &boxes_;
     std::unique_ptr<SystemPlatform> platform_;
     std::function<void()> endProgram_;
     QPointer<FrmSplash> splash_;
-    QPointer<FrmMain> main_;
-    QPointer<Steam2> steam2_;
-    QPointer<Steam3> steam3_;
     QPointer<FrmHelp> help_;
     QPointer<FrmAbout> about_;
 };

@@ -1,4 +1,4 @@
-#include "ui/windows.h"
+#include "ui/page_windows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,39 +13,8 @@
 #include <QWindow>
 
 #include "ui/layouts.h"
-#include "vapomet/version.h"
 
 namespace vapomet::ui {
-
-QString VersionLine() {
-    return QStringLiteral("Version %1.%2.%3")
-        .arg(VAPOMET_VERSION_MAJOR)
-        .arg(VAPOMET_VERSION_MINOR)
-        .arg(VAPOMET_VERSION_PATCH);
-}
-
-namespace {
-
-// Places a top-level window's client area at the centre of the primary screen.
-void CentreOnScreen(QWidget* window) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) return;
-    const QRect area = screen->availableGeometry();
-    const QSize size = window->size();
-    window->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
-}
-
-}  // namespace
-
-void CommandButton::keyPressEvent(QKeyEvent* event) {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        event->modifiers() == Qt::NoModifier) {
-        click();
-        event->accept();
-        return;
-    }
-    QPushButton::keyPressEvent(event);
-}
 
 void SlotArray::build(QWidget* client, int page, const QString& arrayName,
                       const ResultPages& pages) {
@@ -126,25 +95,6 @@ void PageWindow::showMenu(QWidget* owner, const QPoint& at) const {
     menu.exec(owner->mapToGlobal(at));
 }
 
-void DragArea::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
-    QWindow* handle = window()->windowHandle();
-    // Where the window system can move the window itself, let it; otherwise follow the mouse.
-    if (handle != nullptr && handle->startSystemMove()) return;
-    dragging_ = true;
-    grabOffset_ = event->globalPosition().toPoint() - window()->frameGeometry().topLeft();
-}
-
-void DragArea::mouseMoveEvent(QMouseEvent* event) {
-    if (!dragging_) return QWidget::mouseMoveEvent(event);
-    window()->move(event->globalPosition().toPoint() - grabOffset_);
-}
-
-void DragArea::mouseReleaseEvent(QMouseEvent* event) {
-    dragging_ = false;
-    QWidget::mouseReleaseEvent(event);
-}
-
 FrmMain::FrmMain(const ResultPages& pages)
     // An ordinary window without a title bar: window managers raise the other pages above it
     // and list it among the windows to switch to.
@@ -177,13 +127,13 @@ FrmMain::FrmMain(const ResultPages& pages)
                Qt::AlignRight, Verdana());
     PlaceLabel(area, QStringLiteral("Label1"), QStringLiteral("P (MPa)"), {2400, 150, 735, 255},
                Qt::AlignRight, Verdana());
-    Text1 = new InputBox(kDefaultPressureText, area, Verdana());
+    Text1 = new InputBox(kDefaultPressure.text, area, Verdana());
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(TwipsToRect({3330, 120, 975, 285}));
     Text1->setAccessibleName(QuantityDescription(QuantityId::Pressure));
     PlaceLabel(area, QStringLiteral("Label2"), QStringLiteral("T (K)"), {4800, 150, 495, 255},
                Qt::AlignRight, Verdana());
-    Text2 = new InputBox(kDefaultTemperatureText, area, MsSansSerif());
+    Text2 = new InputBox(kDefaultTemperature.text, area, MsSansSerif());
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setGeometry(TwipsToRect({5400, 120, 615, 285}));
     Text2->setAccessibleName(QuantityDescription(QuantityId::Temperature));
@@ -315,9 +265,7 @@ QString NomenclatureText() {
         "\t w    -> Sonic Velocity (m/sec) ",
         "\t NaN -> Not a Number",
     };
-    QString text;
-    for (const char* line : kLines) text += QString::fromLatin1(line) + QStringLiteral("\r\n");
-    return text;
+    return CrlfLines(kLines);
 }
 
 Steam3::Steam3(const ResultPages& pages) : QWidget(nullptr, Qt::Window) {
@@ -330,21 +278,11 @@ Steam3::Steam3(const ResultPages& pages) : QWidget(nullptr, Qt::Window) {
     slots_.build(this, 3, QStringLiteral("Label1"), pages);
     noted_.push_back(slots_.slot(RegionSlot()));
     new RoundedRectangle(this, QStringLiteral("Shape1"), {900, 2040, 7335, 3255}, 2);
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(TwipsToRect({1200, 2160, 6735, 2895}));
+    Text1 = PlaceTextBox(this, QStringLiteral("Text1"), {1200, 2160, 6735, 2895},
+                         NomenclatureText(), SystemColour(kColourInactiveCaptionText));
     Text1->setFont(Verdana());
-    // The text box shows lines; the CR of each CRLF ends the line and is not drawn.
-    Text1->setPlainText(NomenclatureText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    Text1->setReadOnly(true);
-    Text1->setTabChangesFocus(true);
-    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1->document()->setDocumentMargin(2);
     Text1->setTabStopDistance(Text1->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 8.0);
-    QPalette boxPalette = Text1->palette();
-    boxPalette.setColor(QPalette::Base, SystemColour(kColourInactiveCaptionText));
-    Text1->setPalette(boxPalette);
     setUpCopying(this);
 }
 

@@ -2,41 +2,27 @@
 // report the user's presses; they compute nothing.
 #pragma once
 
-#include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QPlainTextEdit>
-#include <QPoint>
-#include <QPushButton>
 #include <functional>
 #include <vector>
 
 #include "driver/pages.h"
-#include "ui/look.h"
+#include "ui/controls.h"
 
 class QAction;
 class QMenu;
 
 namespace vapomet::ui {
 
-// "Version " and the program's major, minor and revision numbers, as the splash and About
-// windows show it.
-QString VersionLine();
-
-// The default texts of the input boxes of page 1.
-inline const QString kDefaultPressureText = QStringLiteral("5.");
-inline const QString kDefaultTemperatureText = QStringLiteral("500.");
-
-// A push button that, like a Windows command button, is also pressed by Enter while it has
-// the focus.
-class CommandButton : public QPushButton {
-  public:
-    CommandButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {}
-
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
+// The inputs page 1 starts with: the texts of its boxes, which page 3's load step writes as
+// numbers into its P and T slots.
+struct DefaultInput {
+    QString text;
+    double value;
 };
+inline const DefaultInput kDefaultPressure{QStringLiteral("5."), 5.0};
+inline const DefaultInput kDefaultTemperature{QStringLiteral("500."), 500.0};
 
 // The value slots of one page, by index, each at its box beside its caption. A slot's text can
 // be selected with the mouse and the keyboard; screen readers name it by what it shows.
@@ -79,22 +65,6 @@ class PageWindow {
     std::function<void(bool all)> copy_;
     QAction* copyPage_ = nullptr;
     QAction* copyAllPages_ = nullptr;
-};
-
-// The background of the main window: the window has no title bar, so the user moves it by
-// dragging its empty background.
-class DragArea : public QWidget {
-  public:
-    explicit DragArea(QWidget* parent) : QWidget(parent) {}
-
-  protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-  private:
-    bool dragging_ = false;
-    QPoint grabOffset_;
 };
 
 // Page 1 and the main window: the two inputs, "Calculate", "->Next Page" and the menu.
