@@ -8,8 +8,6 @@ namespace {
 
 // What a freshly loaded page 3 shows in its P and T slots: the default inputs 5. and 500.
 // written with three decimals.
-constexpr double kDefaultPressure = 5.0;
-constexpr double kDefaultTemperature = 500.0;
 constexpr int kDefaultInputDecimals = 3;
 
 void CheckAddress(int page, int index) {
@@ -112,9 +110,9 @@ void ResultPages::reset(int page) {
     texts = QStringList(SlotCount(page), kNaN);
     if (page == 3) {
         texts[SlotOf(QuantityId::Pressure, 3, Phase::None)] =
-            formatNumber(kDefaultPressure, kDefaultInputDecimals);
+            formatNumber(kDefaultPressure.value, kDefaultInputDecimals);
         texts[SlotOf(QuantityId::Temperature, 3, Phase::None)] =
-            formatNumber(kDefaultTemperature, kDefaultInputDecimals);
+            formatNumber(kDefaultTemperature.value, kDefaultInputDecimals);
         texts[RegionSlot()] = kRegionPlaceholder;
     }
 }

@@ -14,6 +14,15 @@
 
 namespace vapomet {
 
+// The inputs a session starts with: page 1's boxes show these texts, and a fresh page 3 shows
+// their values with three decimals in its P and T slots.
+struct DefaultInput {
+    const char* text;
+    double value;
+};
+inline constexpr DefaultInput kDefaultPressure{"5.", 5.0};
+inline constexpr DefaultInput kDefaultTemperature{"500.", 500.0};
+
 // Page 3's region slot and its text before any calculation.
 inline int RegionSlot() {
     return SlotOf(QuantityId::Region, 3, Phase::None);

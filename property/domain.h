@@ -39,9 +39,7 @@ inline double HighestPressureAt(double T) {
 std::string Amount(Variable variable, double value);
 std::string Quoted(Variable variable, double value);
 
-// Throw OutOfDomain for a value outside the domain: P in (0, 100] MPa, T in [273.15, 2273.15] K,
-// x in [0, 1], v above 0; h, u and s only finite. CheckDomain also checks P against T.
-void CheckValue(Variable variable, double value);
+// Throws OutOfDomain for a (P, T) outside the domain, P checked against T.
 void CheckDomain(double P, double T);
 
 // The saturated liquid and vapour at (P, T) on the saturation line; above 623.15 K region 3's

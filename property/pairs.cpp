@@ -49,6 +49,14 @@ bool Same(const State& a, const State& b) {
 
 }  // namespace
 
+std::vector<std::pair<Variable, Variable>> OfferedPairs() {
+    std::vector<std::pair<Variable, Variable>> pairs;
+    for (const Pair& pair : kPairs)
+        pairs.push_back(pair.held < pair.sought ? std::pair(pair.held, pair.sought)
+                                                : std::pair(pair.sought, pair.held));
+    return pairs;
+}
+
 bool IsOfferedPair(Variable a, Variable b) {
     return Offered(a, b) != nullptr;
 }
@@ -58,8 +66,8 @@ std::vector<State> StatesFrom(Variable a, double valueA, Variable b, double valu
     if (pair == nullptr)
         throw std::invalid_argument("no state is found from " + std::string(NameOf(a)) + " and " +
                                     std::string(NameOf(b)));
-    detail::CheckValue(a, valueA);
-    detail::CheckValue(b, valueB);
+    CheckValue(a, valueA);
+    CheckValue(b, valueB);
     const double held = pair->held == a ? valueA : valueB;
     const double sought = pair->held == a ? valueB : valueA;
 

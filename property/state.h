@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "property/property.h"
@@ -108,6 +109,15 @@ Saturation SaturationAtP(double P);
 State Mixture(const Saturation& saturation, double x);
 
 // ---- States from two properties ----------------------------------------------------------------
+
+// Throws OutOfDomain for a value that no state has alone: P outside (0, 100] MPa, T outside
+// [273.15, 2273.15] K, x outside [0, 1], v not above 0, any value not finite.
+void CheckValue(Variable variable, double value);
+
+// The pairs StatesFrom answers, each with the variable that comes first in Variable first:
+// (P,T), (P,h), (P,s), (h,s), (P,u), (P,v), (T,v), (T,s), (T,h), (v,u), (P,x), (T,x), (h,x),
+// (s,x).
+std::vector<std::pair<Variable, Variable>> OfferedPairs();
 
 // Whether StatesFrom answers a pair (in either order): (P,T), (P,h), (P,s), (h,s), (P,u),
 // (P,v), (T,v), (T,s), (T,h), (u,v), (P,x), (T,x), (h,x), (s,x).

@@ -88,25 +88,14 @@ StateRoutine RoutineOf(Region region, Variable property) {
     return kRoutines[row][column - kOrder];
 }
 
-namespace detail {
-
-std::string Amount(Variable variable, double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.6g", value);
-    const char* unit = kUnits[static_cast<int>(variable)];
-    return *unit != '\0' ? std::string(text) + " " + unit : std::string(text);
-}
-
-std::string Quoted(Variable variable, double value) {
-    return std::string(NameOf(variable)) + " = " + Amount(variable, value);
-}
-
 void CheckValue(Variable variable, double value) {
     if (!std::isfinite(value))
         throw OutOfDomain(std::string(NameOf(variable)) + " is not a finite number");
     const auto outside = [&](const char* range) {
-        return OutOfDomain(Quoted(variable, value) + " outside the formulation's range " + range);
+        return OutOfDomain(detail::Quoted(variable, value) + " outside the formulation's range " +
+                           range);
     };
+    using namespace detail;
     switch (variable) {
         case Variable::P:
             if (!(value > 0.0 && value <= kHighestPressure)) throw outside("0 < P <= 100 MPa");
@@ -123,6 +112,19 @@ void CheckValue(Variable variable, double value) {
             break;
         default: break;
     }
+}
+
+namespace detail {
+
+std::string Amount(Variable variable, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    const char* unit = kUnits[static_cast<int>(variable)];
+    return *unit != '\0' ? std::string(text) + " " + unit : std::string(text);
+}
+
+std::string Quoted(Variable variable, double value) {
+    return std::string(NameOf(variable)) + " = " + Amount(variable, value);
 }
 
 Saturation Saturated(double P, double T, double liquidStart, double vapourStart) {
@@ -180,7 +182,7 @@ State Region3State(double rho, double T) {
 }
 
 Saturation SaturationAtT(double T) {
-    detail::CheckValue(Variable::T, T);
+    CheckValue(Variable::T, T);
     if (T > kCriticalTemperature)
         throw OutOfDomain(detail::Quoted(Variable::T, T) +
                           " above the critical temperature 647.096 K: no saturation state");
@@ -188,7 +190,7 @@ Saturation SaturationAtT(double T) {
 }
 
 Saturation SaturationAtP(double P) {
-    detail::CheckValue(Variable::P, P);
+    CheckValue(Variable::P, P);
     if (P > Satpr(kCriticalTemperature))
         throw OutOfDomain(detail::Quoted(Variable::P, P) +
                           " above the critical pressure 22.064 MPa: no saturation state");
@@ -199,7 +201,7 @@ Saturation SaturationAtP(double P) {
 }
 
 State Mixture(const Saturation& saturation, double x) {
-    detail::CheckValue(Variable::x, x);
+    CheckValue(Variable::x, x);
     const State& l = saturation.liquid;
     const State& g = saturation.vapour;
     const auto mix = [x](double liquid, double vapour) { return liquid + x * (vapour - liquid); };

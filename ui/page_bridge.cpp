@@ -38,13 +38,12 @@ PageWindow* PageBridge::loaded(Page page) const {
 
 PageWindow* PageBridge::load(Page page) {
     if (PageWindow* window = loaded(page)) return window;
-    return make(page, -1);
+    return make(page);
 }
 
-// Makes the page's window from the page's texts. Page 3's load step then writes the default
-// inputs into its P and T slots, except into the slot whose write made the window: that slot
-// already holds its new text.
-PageWindow* PageBridge::make(Page page, int writtenSlot) {
+// Makes the page's window from the page's texts. An unloaded page holds the texts of a fresh
+// one (page 3: the default inputs in its P and T slots) and any written since.
+PageWindow* PageBridge::make(Page page) {
     const int number = Number(page);
     QWidget* widget = nullptr;
     switch (page) {
@@ -58,11 +57,6 @@ PageWindow* PageBridge::make(Page page, int writtenSlot) {
     window->setCopyHandler([this, number](bool all) {
         PutOnClipboard(all ? AllPagesText(pages_) : PageText(pages_, number));
     });
-    if (page == Page::StateAtPT) {
-        const DefaultInput inputs[] = {kDefaultPressure, kDefaultTemperature};
-        for (int slot = 0; slot < 2; ++slot)
-            if (slot != writtenSlot) pages_.writeNumber(number, slot, inputs[slot].value, 3);
-    }
     emit windowLoaded(page);
     return window;
 }
@@ -84,7 +78,7 @@ void PageBridge::slotWritten(int number, int index) {
     if (PageWindow* window = loaded(*page))
         window->valueSlots().show(index, pages_.text(number, index));
     else
-        make(*page, index);
+        make(*page);
 }
 
 void PageBridge::noteWritten(int number) {

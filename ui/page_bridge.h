@@ -46,7 +46,7 @@ class PageBridge : public QObject, public PageViewer {
     void windowLoaded(vapomet::ui::Page page);
 
   private:
-    PageWindow* make(Page page, int writtenSlot);
+    PageWindow* make(Page page);
     ResultPages& pages_;
     std::array<QPointer<QWidget>, std::size(kPages)> windows_;
 };

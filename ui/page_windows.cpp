@@ -127,13 +127,13 @@ FrmMain::FrmMain(const ResultPages& pages)
                Qt::AlignRight, Verdana());
     PlaceLabel(area, QStringLiteral("Label1"), QStringLiteral("P (MPa)"), {2400, 150, 735, 255},
                Qt::AlignRight, Verdana());
-    Text1 = new InputBox(kDefaultPressure.text, area, Verdana());
+    Text1 = new InputBox(QString::fromLatin1(kDefaultPressure.text), area, Verdana());
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(TwipsToRect({3330, 120, 975, 285}));
     Text1->setAccessibleName(QuantityDescription(QuantityId::Pressure));
     PlaceLabel(area, QStringLiteral("Label2"), QStringLiteral("T (K)"), {4800, 150, 495, 255},
                Qt::AlignRight, Verdana());
-    Text2 = new InputBox(kDefaultTemperature.text, area, MsSansSerif());
+    Text2 = new InputBox(QString::fromLatin1(kDefaultTemperature.text), area, MsSansSerif());
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setGeometry(TwipsToRect({5400, 120, 615, 285}));
     Text2->setAccessibleName(QuantityDescription(QuantityId::Temperature));

@@ -15,15 +15,6 @@ class QMenu;
 
 namespace vapomet::ui {
 
-// The inputs page 1 starts with: the texts of its boxes, which page 3's load step writes as
-// numbers into its P and T slots.
-struct DefaultInput {
-    QString text;
-    double value;
-};
-inline const DefaultInput kDefaultPressure{QStringLiteral("5."), 5.0};
-inline const DefaultInput kDefaultTemperature{QStringLiteral("500."), 500.0};
-
 // The value slots of one page, by index, each at its box beside its caption. A slot's text can
 // be selected with the mouse and the keyboard; screen readers name it by what it shows.
 class SlotArray {
