@@ -120,4 +120,14 @@ std::optional<double> ReadInputNumber(const QString& text, const QLocale& locale
     return negative ? -value : value;
 }
 
+QString FormatNumber(double value, int decimals, const QLocale& locale) {
+    QString text = locale.toString(value, 'f', decimals);
+    // -0.0004 rounds to zero at four decimals: show it as a plain zero, without a sign.
+    if (text.startsWith(locale.negativeSign())) {
+        const QString zero = locale.toString(0.0, 'f', decimals);
+        if (text.mid(locale.negativeSign().size()) == zero) text = zero;
+    }
+    return text;
+}
+
 }  // namespace vapomet

@@ -15,4 +15,8 @@ namespace vapomet {
 // small for a double is 0.
 std::optional<double> ReadInputNumber(const QString& text, const QLocale& locale);
 
+// A value with `decimals` digits after the separator of `locale`; a value that rounds to zero
+// shows as a plain zero, without a sign.
+QString FormatNumber(double value, int decimals, const QLocale& locale);
+
 }  // namespace vapomet

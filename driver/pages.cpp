@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "driver/numbers.h"
+
 namespace vapomet {
 
 namespace {
@@ -45,13 +47,7 @@ QString& ResultPages::slot(int page, int index) {
 }
 
 QString ResultPages::formatNumber(double value, int decimals) const {
-    QString text = locale_.toString(value, 'f', decimals);
-    // -0.0004 rounds to zero at four decimals: show it as a plain zero, without a sign.
-    if (text.startsWith(locale_.negativeSign())) {
-        const QString zero = locale_.toString(0.0, 'f', decimals);
-        if (text.mid(locale_.negativeSign().size()) == zero) text = zero;
-    }
-    return text;
+    return FormatNumber(value, decimals, locale_);
 }
 
 void ResultPages::writeNumber(int page, int index, double value, int decimals) {

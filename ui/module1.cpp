@@ -41,6 +41,7 @@ Module1::~Module1() {
     delete splash_.data();
     delete help_.data();
     delete about_.data();
+    delete state_.data();
 }
 
 void Module1::waitForSplash(const QElapsedTimer& since, std::chrono::milliseconds minimum) {
@@ -109,6 +110,7 @@ void Module1::connectPage(Page page) {
             connect(main, &FrmMain::exitClicked, this, &Module1::exitProgram);
             connect(main, &FrmMain::usageClicked, this, &Module1::showHelp);
             connect(main, &FrmMain::aboutClicked, this, &Module1::showAbout);
+            connect(main, &FrmMain::stateToolClicked, this, &Module1::showStateWindow);
             break;
         }
         case Page::SaturationAtP:
@@ -181,11 +183,21 @@ void Module1::sysInfo() {
     StartSysInfo(*platform_, *messages_);
 }
 
+void Module1::showStateWindow() {
+    if (!state_) {
+        state_ = new StateWindow(pages_.locale());
+        CentreOnScreen(state_);
+    }
+    ShowInFront(state_);
+}
+
 void Module1::exitProgram() {
     for (const Page page : kPages) bridge_.unload(page);
-    // Help and About go with the program.
+    // Help, About and the tool windows go with the program.
     if (help_) help_->deleteLater();
     if (about_) about_->deleteLater();
+    if (state_) state_->deleteLater();
+    state_ = nullptr;
     help_ = nullptr;
     about_ = nullptr;
     endProgram_();

@@ -14,6 +14,7 @@
 #include "driver/pages.h"
 #include "ui/help_about.h"
 #include "ui/page_bridge.h"
+#include "ui/state_window.h"
 #include "ui/sysinfo.h"
 
 namespace vapomet::ui {
@@ -54,6 +55,7 @@ class Module1 : public QObject {
     void showHelp();
     void showAbout();
     void sysInfo();
+    void showStateWindow();
     void exitProgram();
 
     // The windows now loaded, or null.
@@ -62,6 +64,7 @@ class Module1 : public QObject {
     Steam3* steam3() const { return bridge_.loadedAs<Steam3>(Page::StateAtPT); }
     FrmHelp* frmHelp() const { return help_; }
     FrmAbout* frmAbout() const { return about_; }
+    StateWindow* stateWindow() const { return state_; }
     FrmSplash* frmSplash() const { return splash_; }
 
     ResultPages& pages() { return pages_; }
@@ -93,6 +96,7 @@ class Module1 : public QObject {
     QPointer<FrmSplash> splash_;
     QPointer<FrmHelp> help_;
     QPointer<FrmAbout> about_;
+    QPointer<StateWindow> state_;
 };
 
 // Shows a window: makes it visible, brings it to the front and activates it.

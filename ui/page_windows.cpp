@@ -114,6 +114,11 @@ FrmMain::FrmMain(const ResultPages& pages)
     Usage->setObjectName(QStringLiteral("Usage"));
     Abt = Help->addAction(QStringLiteral("About"));
     Abt->setObjectName(QStringLiteral("Abt"));
+    Tools = bar->addMenu(QStringLiteral("&Tools"));
+    Tools->setObjectName(QStringLiteral("Tools"));
+    StateTool = Tools->addAction(QStringLiteral("&State from two properties..."));
+    StateTool->setObjectName(QStringLiteral("StateTool"));
+    StateTool->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     setMenuBar(bar);
 
     auto* area = new DragArea(this);
@@ -174,6 +179,7 @@ FrmMain::FrmMain(const ResultPages& pages)
     connect(Exit, &QAction::triggered, this, &FrmMain::exitClicked);
     connect(Usage, &QAction::triggered, this, &FrmMain::usageClicked);
     connect(Abt, &QAction::triggered, this, &FrmMain::aboutClicked);
+    connect(StateTool, &QAction::triggered, this, &FrmMain::stateToolClicked);
 
     setUpCopying(this);
     adjustSize();

@@ -58,7 +58,8 @@ class PageWindow {
     QAction* copyAllPages_ = nullptr;
 };
 
-// Page 1 and the main window: the two inputs, "Calculate", "->Next Page" and the menu.
+// Page 1 and the main window: the two inputs, "Calculate", "->Next Page" and the menu ("Exit",
+// "Help", and "Tools" with the window of states from two properties).
 class FrmMain : public QMainWindow, public PageWindow {
     Q_OBJECT
   public:
@@ -76,6 +77,8 @@ class FrmMain : public QMainWindow, public PageWindow {
     QMenu* Help = nullptr;
     QAction* Usage = nullptr;
     QAction* Abt = nullptr;
+    QMenu* Tools = nullptr;
+    QAction* StateTool = nullptr;
 
   signals:
     void calculateClicked();
@@ -83,6 +86,7 @@ class FrmMain : public QMainWindow, public PageWindow {
     void exitClicked();
     void usageClicked();
     void aboutClicked();
+    void stateToolClicked();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

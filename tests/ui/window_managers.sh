@@ -87,5 +87,18 @@ xdotool type 2
 xdotool key Return
 sleep 1
 exists Vapomet && fail "typing after the message did not replace the refused text"
+
+# Ctrl+T opens the state window in front; from page 1 again it comes forward.
+xdotool key ctrl+t
+eventually exists "State from two properties" || fail "Ctrl+T opened no state window"
+state=$(window "State from two properties")
+eventually is_active "$state" && eventually above "$state" "$main" ||
+  fail "the state window did not open in front"
+if [ "$wm" = none ]; then xdotool windowfocus --sync "$main"; else xdotool windowactivate --sync "$main"; fi
+xdotool windowraise "$main"
+eventually is_active "$main" || fail "page 1 could not be activated over the state window"
+xdotool key ctrl+t
+eventually is_active "$state" && eventually above "$state" "$main" ||
+  fail "Ctrl+T did not bring the state window forward"
 echo "$wm: $failures failures"
 [ "$failures" -eq 0 ]
