@@ -5,7 +5,7 @@
 #   scripts/setup.sh [test] that and what building and running every test needs
 set -euo pipefail
 
-run_packages=(build-essential cmake pkg-config qt6-base-dev libgl-dev fonts-dejavu-core
+run_packages=(build-essential cmake pkg-config qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
               fonts-liberation2)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang-format
                xvfb xauth openbox metacity xfwm4 dbus-daemon xdotool x11-utils

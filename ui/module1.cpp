@@ -185,7 +185,7 @@ void Module1::sysInfo() {
 
 void Module1::showStateWindow() {
     if (!state_) {
-        state_ = new StateWindow(pages_.locale());
+        state_ = new StateWindow(history_, pages_.locale());
         CentreOnScreen(state_);
     }
     ShowInFront(state_);

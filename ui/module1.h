@@ -68,6 +68,7 @@ class Module1 : public QObject {
     FrmSplash* frmSplash() const { return splash_; }
 
     ResultPages& pages() { return pages_; }
+    StateHistory& history() { return history_; }
     // Where messages go: the modal boxes unless another sink is given (null: the boxes).
     void setMessageSink(MessageSink* sink) { messages_ = sink != nullptr ? sink : &boxes_; }
     void setPlatform(std::unique_ptr<SystemPlatform> platform) { platform_ = std::move(platform); }
@@ -89,6 +90,7 @@ class Module1 : public QObject {
 
     ResultPages pages_;
     PageBridge bridge_{pages_};
+    StateHistory history_;
     MessageBoxSink boxes_;
     MessageSink* messages_ = &boxes_;
     std::unique_ptr<SystemPlatform> platform_;

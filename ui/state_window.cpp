@@ -40,8 +40,8 @@ QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment, const QStri
 
 }  // namespace
 
-StateWindow::StateWindow(const QLocale& locale)
-    : QWidget(nullptr, Qt::Window), locale_(locale), pairs_(GivenPairs()) {
+StateWindow::StateWindow(StateHistory& history, const QLocale& locale)
+    : QWidget(nullptr, Qt::Window), locale_(locale), pairs_(GivenPairs()), history_(history) {
     setObjectName(QStringLiteral("frmState"));
     setWindowTitle(QStringLiteral("State from two properties"));
     setFont(Verdana());
@@ -103,6 +103,9 @@ StateWindow::StateWindow(const QLocale& locale)
     copyButton->setObjectName(QStringLiteral("copyButton"));
     copyAllButton = new QPushButton(QStringLiteral("Copy &all"), this);
     copyAllButton->setObjectName(QStringLiteral("copyAllButton"));
+    diagramButton = new QPushButton(QStringLiteral("Show on &diagram"), this);
+    diagramButton->setObjectName(QStringLiteral("diagramButton"));
+    connect(diagramButton, &QPushButton::clicked, this, [this] { emit diagramAsked(shown_); });
     connect(removeButton, &QPushButton::clicked, this, &StateWindow::removeSelected);
     connect(copyButton, &QPushButton::clicked, this, [this] { PutOnClipboard(shownText()); });
     connect(copyAllButton, &QPushButton::clicked, this, [this] { PutOnClipboard(historyText()); });
@@ -126,6 +129,7 @@ StateWindow::StateWindow(const QLocale& locale)
     buttons->addWidget(copyButton);
     buttons->addWidget(copyAllButton);
     historyLayout->addLayout(buttons);
+    historyLayout->addWidget(diagramButton);
 
     auto* splitter = new QSplitter(this);
     splitter->addWidget(results);
@@ -137,6 +141,8 @@ StateWindow::StateWindow(const QLocale& locale)
     layout->addLayout(inputs);
     layout->addWidget(splitter, 1);
 
+    connect(&history_, &StateHistory::changed, this, &StateWindow::historyChanged);
+    historyChanged(0);
     connect(pairBox, &QComboBox::currentIndexChanged, this, &StateWindow::pairChosen);
     pairChosen();
     resize(900, 520);
@@ -190,22 +196,26 @@ void StateWindow::compute() {
     }
     const QString given = GivenInWords(answer, locale_);
     const std::size_t count = answer.states.size();
-    const std::size_t start = history_.size();
+    std::vector<HistoryEntry> entries;
     for (std::size_t i = 0; i < count; ++i) {
         const QString which =
             count > 1 ? QStringLiteral(" (%1 of %2)").arg(i + 1).arg(count) : QString();
-        history_.push_back({given + which, answer.states[i]});
-        historyList->addItem(history_.back().given + QStringLiteral(": ") +
-                             RegionInWords(answer.states[i]));
+        entries.push_back({given + which, answer.states[i]});
     }
-    // The new states, selected in the history, are what the table shows.
+    history_.add(std::move(entries));
+}
+
+// The list follows the history; states just added are selected and shown.
+void StateWindow::historyChanged(std::size_t added) {
     const QSignalBlocker blocker(historyList);
-    historyList->clearSelection();
-    for (std::size_t i = start; i < history_.size(); ++i)
-        historyList->item(static_cast<int>(i))->setSelected(true);
-    historyList->scrollToItem(historyList->item(static_cast<int>(history_.size() - 1)));
+    historyList->clear();
+    for (const HistoryEntry& entry : history_.entries())
+        historyList->addItem(entry.given + QStringLiteral(": ") + RegionInWords(entry.state));
+    const int count = historyList->count();
+    for (int row = count - static_cast<int>(added); row < count; ++row)
+        historyList->item(row)->setSelected(true);
+    if (added > 0) historyList->scrollToItem(historyList->item(count - 1));
     showSelected();
-    emit historyChanged();
 }
 
 void StateWindow::showSelected() {
@@ -214,7 +224,7 @@ void StateWindow::showSelected() {
     for (int row = 0; row < historyList->count(); ++row) {
         if (!historyList->item(row)->isSelected()) continue;
         shown_.push_back(static_cast<std::size_t>(row));
-        entries.push_back(&history_[static_cast<std::size_t>(row)]);
+        entries.push_back(&history_.entries()[static_cast<std::size_t>(row)]);
     }
     showStates(entries);
 }
@@ -275,26 +285,21 @@ void StateWindow::showStates(const std::vector<const HistoryEntry*>& entries) {
 }
 
 void StateWindow::removeSelected() {
-    std::vector<std::size_t> rows = shown_;
-    if (rows.empty()) return;
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-        history_.erase(history_.begin() + static_cast<std::ptrdiff_t>(*row));
-        delete historyList->takeItem(static_cast<int>(*row));
-    }
-    showSelected();
-    emit historyChanged();
+    if (!shown_.empty()) history_.remove(shown_);
 }
 
 QString StateWindow::shownText() const {
     QStringList texts;
-    for (const std::size_t row : shown_)
-        texts << StateText(history_[row].given, history_[row].state, locale_);
+    for (const std::size_t row : shown_) {
+        const HistoryEntry& entry = history_.entries()[row];
+        texts << StateText(entry.given, entry.state, locale_);
+    }
     return texts.join(QLatin1Char('\n'));
 }
 
 QString StateWindow::historyText() const {
     QStringList texts;
-    for (const HistoryEntry& entry : history_)
+    for (const HistoryEntry& entry : history_.entries())
         texts << StateText(entry.given, entry.state, locale_);
     return texts.join(QLatin1Char('\n'));
 }

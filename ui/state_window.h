@@ -14,23 +14,18 @@
 #include <vector>
 
 #include "driver/given_state.h"
+#include "driver/state_history.h"
 
 namespace vapomet::ui {
-
-// A state of the history: what was given, and the state.
-struct HistoryEntry {
-    QString given;  // "P = 5 MPa, h = 2800 kJ/kg", with "(2 of 3)" where a pair gave several
-    State state;
-};
 
 class StateWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit StateWindow(const QLocale& locale);
+    StateWindow(StateHistory& history, const QLocale& locale);
 
     // Computes the states of the pair and texts now in the window, as Enter and "Compute" do.
     void compute();
-    const std::vector<HistoryEntry>& history() const { return history_; }
+    const std::vector<HistoryEntry>& history() const { return history_.entries(); }
 
     QComboBox* pairBox = nullptr;
     QLabel* firstLabel = nullptr;
@@ -47,9 +42,11 @@ class StateWindow : public QWidget {
     QPushButton* removeButton = nullptr;
     QPushButton* copyButton = nullptr;
     QPushButton* copyAllButton = nullptr;
+    QPushButton* diagramButton = nullptr;
 
   signals:
-    void historyChanged();
+    // "Show on diagram": the diagram is to show these states of the history.
+    void diagramAsked(std::vector<std::size_t> entries);
 
   private:
     void pairChosen();
@@ -57,13 +54,14 @@ class StateWindow : public QWidget {
     void showStates(const std::vector<const HistoryEntry*>& entries);
     void showSelected();
     void removeSelected();
+    void historyChanged(std::size_t added);
     // The text of the states on show ("Copy") or of the whole history ("Copy all").
     QString shownText() const;
     QString historyText() const;
 
     QLocale locale_;
     std::vector<GivenPair> pairs_;
-    std::vector<HistoryEntry> history_;
+    StateHistory& history_;
     std::vector<std::size_t> shown_;  // the history entries the table shows
 };
 
