@@ -4,6 +4,8 @@
 #include <cmath>
 #include <functional>
 
+#include "driver/quantities.h"
+
 namespace vapomet {
 
 namespace {
@@ -74,26 +76,30 @@ std::vector<State> Isobar(double P) {
     return states;
 }
 
+// From the highest pressure down, so that a label at the line's last point stands where the
+// line leaves the chart at low pressure, apart from the others.
 std::vector<State> Isotherm(double T) {
     std::vector<State> states;
     const bool dome = T < kCriticalTemperature;
     const double Ps = dome ? Satpr(T) : 0.0;
     for (const State& state : Trace(kLinePoints, [T](int i) {
-             return StateAt(Step(kLowestPressure, kHighestPressure, i, kLinePoints, true), T);
+             return StateAt(Step(kHighestPressure, kLowestPressure, i, kLinePoints, true), T);
          })) {
-        if (dome && states.size() > 0 && states.back().P < Ps && state.P > Ps) {
+        if (dome && states.size() > 0 && states.back().P > Ps && state.P < Ps) {
             const Saturation saturation = SaturationAtT(T);
-            states.push_back(saturation.vapour);
             states.push_back(saturation.liquid);
+            states.push_back(saturation.vapour);
         }
         states.push_back(state);
     }
     return states;
 }
 
+// From the critical point down to the triple point, where the lines lie apart for a label.
 std::vector<State> QualityLine(double x) {
-    return Trace(kLinePoints,
-                 [x](int i) { return Mixture(SaturationAtT(SaturationStep(i, kLinePoints)), x); });
+    return Trace(kLinePoints, [x](int i) {
+        return Mixture(SaturationAtT(SaturationStep(kLinePoints - 1 - i, kLinePoints)), x);
+    });
 }
 
 // Along an isobar sweep, the states with a given value of z (h, s): the first state each
@@ -244,7 +250,7 @@ ChartView FullView(ChartKind kind) {
         case ChartKind::PH: return {0.0, 4200.0, kLowestPressure, kHighestPressure};
         case ChartKind::PT:
             return {kLowestTemperature, kHighestTemperature, kLowestPressure, kHighestPressure};
-        case ChartKind::PV: return {1e-3, 200.0, kLowestPressure, kHighestPressure};
+        case ChartKind::PV: return {5e-4, 500.0, kLowestPressure, kHighestPressure};
     }
     return {};
 }
@@ -370,6 +376,43 @@ ChartData ChartCurves(ChartKind kind, const ChartView& view, bool boundaries) {
     return data;
 }
 
+std::vector<ChartState> PressStates(const ResultPages& pages) {
+    struct Shown {
+        int page;
+        Phase phase;
+        QuantityId pressure, temperature;
+        const char* label;
+    };
+    static const Shown kShown[] = {
+        {1, Phase::Liquid, QuantityId::SaturationPressure, QuantityId::Temperature, "1 liquid"},
+        {1, Phase::Vapour, QuantityId::SaturationPressure, QuantityId::Temperature, "1 vapour"},
+        {2, Phase::Liquid, QuantityId::Pressure, QuantityId::SaturationTemperature, "2 liquid"},
+        {2, Phase::Vapour, QuantityId::Pressure, QuantityId::SaturationTemperature, "2 vapour"},
+        {3, Phase::None, QuantityId::Pressure, QuantityId::Temperature, "3"}};
+    std::vector<ChartState> states;
+    for (const Shown& shown : kShown) {
+        const auto read = [&](QuantityId id, Phase phase) {
+            return pages.readNumber(shown.page, SlotOf(id, shown.page, phase));
+        };
+        try {
+            State state{};
+            state.region = Region::Four;
+            state.P = read(shown.pressure, Phase::None);
+            state.T = read(shown.temperature, Phase::None);
+            state.v = read(QuantityId::Volume, shown.phase);
+            state.rho = read(QuantityId::Density, shown.phase);
+            state.h = read(QuantityId::Enthalpy, shown.phase);
+            state.u = read(QuantityId::InternalEnergy, shown.phase);
+            state.s = read(QuantityId::Entropy, shown.phase);
+            QString label = QStringLiteral("Page ") + QString::fromLatin1(shown.label);
+            if (!pages.note(shown.page).isEmpty()) label += QStringLiteral(" (pages' equations)");
+            states.push_back({label, state});
+        } catch (const SlotReadError&) {
+        }
+    }
+    return states;
+}
+
 Process RunProcess(ProcessKind kind, const State& start, double P2, double eta) {
     if (kind == ProcessKind::Isentropic && !(eta > 0.0 && eta <= 1.0))
         throw OutOfDomain("the isentropic efficiency must lie in 0 < eta <= 1");
@@ -384,12 +427,16 @@ Process RunProcess(ProcessKind kind, const State& start, double P2, double eta) 
     process.ds = process.end.s - start.s;
     constexpr int kProcessPoints = 40;
     process.isentrope = AlongPressure(V::s, start.s, start.P, P2, kProcessPoints);
-    // The path: h moves from start to end evenly in the logarithm of the pressure.
+    // The path: at each pressure between, the same isentropic efficiency (or h held when
+    // throttling), which ends at the end state.
     process.path = Trace(kProcessPoints, [&](int i) {
-        const double f = static_cast<double>(i) / (kProcessPoints - 1);
-        return StatesFrom(V::P, Step(start.P, P2, i, kProcessPoints, true), V::h,
-                          start.h + f * (h2 - start.h))
-            .front();
+        const double P = Step(start.P, P2, i, kProcessPoints, true);
+        double h = start.h;
+        if (kind == ProcessKind::Isentropic) {
+            const double hsAt = StatesFrom(V::P, P, V::s, start.s).front().h;
+            h = P2 < start.P ? start.h - eta * (start.h - hsAt) : start.h + (hsAt - start.h) / eta;
+        }
+        return StatesFrom(V::P, P, V::h, h).front();
     });
     return process;
 }

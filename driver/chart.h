@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "driver/pages.h"
 #include "property/state.h"
 
 namespace vapomet {
@@ -75,6 +76,16 @@ QPointF ChartPointOf(ChartKind kind, const State& state);
 // The states at a point of a chart, by the solver of the chart's pair; empty outside the
 // formulation's states.
 std::vector<State> StatesAtPoint(ChartKind kind, const QPointF& point);
+
+// The states of the last press as the pages show them: page 1's saturated liquid and vapour,
+// page 2's, and page 3's state, each with P, T, v, density, h and s read from its page (what a
+// page shows as no number is left out). Between 623.15 K and 647 K the pages' equations are
+// not the formulation's: such a state may lie off its curves, and its label says so.
+struct ChartState {
+    QString label;
+    State state;
+};
+std::vector<ChartState> PressStates(const ResultPages& pages);
 
 // Round values between lo and hi for lines or ticks, about `count` of them: steps of 1, 2 or
 // 5 times a power of ten; on a logarithmic scale 1, 2 and 5 in each decade (or decades alone

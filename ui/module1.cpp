@@ -42,6 +42,7 @@ Module1::~Module1() {
     delete help_.data();
     delete about_.data();
     delete state_.data();
+    delete diagram_.data();
 }
 
 void Module1::waitForSplash(const QElapsedTimer& since, std::chrono::milliseconds minimum) {
@@ -111,6 +112,7 @@ void Module1::connectPage(Page page) {
             connect(main, &FrmMain::usageClicked, this, &Module1::showHelp);
             connect(main, &FrmMain::aboutClicked, this, &Module1::showAbout);
             connect(main, &FrmMain::stateToolClicked, this, &Module1::showStateWindow);
+            connect(main, &FrmMain::diagramToolClicked, this, &Module1::showDiagram);
             break;
         }
         case Page::SaturationAtP:
@@ -131,6 +133,7 @@ void Module1::calculate() {
     const QString temperature = main->Text2->text();
     main->forgetTyping();
     const std::optional<Input> refused = Calculate(pressure, temperature, pages_, *messages_);
+    if (diagram_) diagram_->pagesChanged();
     // The text to correct, selected in its box, so that what the user types next replaces it.
     // (A message box answered by ending the program leaves no window.)
     main = frmMain();
@@ -186,9 +189,21 @@ void Module1::sysInfo() {
 void Module1::showStateWindow() {
     if (!state_) {
         state_ = new StateWindow(history_, pages_.locale());
+        connect(state_, &StateWindow::diagramAsked, this, [this](std::vector<std::size_t> entries) {
+            showDiagram();
+            diagram_->highlight(std::move(entries));
+        });
         CentreOnScreen(state_);
     }
     ShowInFront(state_);
+}
+
+void Module1::showDiagram() {
+    if (!diagram_) {
+        diagram_ = new DiagramWindow(history_, pages_, pages_.locale());
+        CentreOnScreen(diagram_);
+    }
+    ShowInFront(diagram_);
 }
 
 void Module1::exitProgram() {
@@ -197,7 +212,9 @@ void Module1::exitProgram() {
     if (help_) help_->deleteLater();
     if (about_) about_->deleteLater();
     if (state_) state_->deleteLater();
+    if (diagram_) diagram_->deleteLater();
     state_ = nullptr;
+    diagram_ = nullptr;
     help_ = nullptr;
     about_ = nullptr;
     endProgram_();

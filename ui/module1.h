@@ -12,6 +12,7 @@
 
 #include "driver/calculate.h"
 #include "driver/pages.h"
+#include "ui/diagram_window.h"
 #include "ui/help_about.h"
 #include "ui/page_bridge.h"
 #include "ui/state_window.h"
@@ -56,6 +57,7 @@ class Module1 : public QObject {
     void showAbout();
     void sysInfo();
     void showStateWindow();
+    void showDiagram();
     void exitProgram();
 
     // The windows now loaded, or null.
@@ -65,6 +67,7 @@ class Module1 : public QObject {
     FrmHelp* frmHelp() const { return help_; }
     FrmAbout* frmAbout() const { return about_; }
     StateWindow* stateWindow() const { return state_; }
+    DiagramWindow* diagramWindow() const { return diagram_; }
     FrmSplash* frmSplash() const { return splash_; }
 
     ResultPages& pages() { return pages_; }
@@ -99,6 +102,7 @@ class Module1 : public QObject {
     QPointer<FrmHelp> help_;
     QPointer<FrmAbout> about_;
     QPointer<StateWindow> state_;
+    QPointer<DiagramWindow> diagram_;
 };
 
 // Shows a window: makes it visible, brings it to the front and activates it.

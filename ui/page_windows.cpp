@@ -119,6 +119,9 @@ FrmMain::FrmMain(const ResultPages& pages)
     StateTool = Tools->addAction(QStringLiteral("&State from two properties..."));
     StateTool->setObjectName(QStringLiteral("StateTool"));
     StateTool->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    DiagramTool = Tools->addAction(QStringLiteral("&Diagram..."));
+    DiagramTool->setObjectName(QStringLiteral("DiagramTool"));
+    DiagramTool->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     setMenuBar(bar);
 
     auto* area = new DragArea(this);
@@ -180,6 +183,7 @@ FrmMain::FrmMain(const ResultPages& pages)
     connect(Usage, &QAction::triggered, this, &FrmMain::usageClicked);
     connect(Abt, &QAction::triggered, this, &FrmMain::aboutClicked);
     connect(StateTool, &QAction::triggered, this, &FrmMain::stateToolClicked);
+    connect(DiagramTool, &QAction::triggered, this, &FrmMain::diagramToolClicked);
 
     setUpCopying(this);
     adjustSize();

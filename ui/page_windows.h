@@ -59,7 +59,7 @@ class PageWindow {
 };
 
 // Page 1 and the main window: the two inputs, "Calculate", "->Next Page" and the menu ("Exit",
-// "Help", and "Tools" with the window of states from two properties).
+// "Help", and "Tools" with the windows of states from two properties and of diagrams).
 class FrmMain : public QMainWindow, public PageWindow {
     Q_OBJECT
   public:
@@ -79,6 +79,7 @@ class FrmMain : public QMainWindow, public PageWindow {
     QAction* Abt = nullptr;
     QMenu* Tools = nullptr;
     QAction* StateTool = nullptr;
+    QAction* DiagramTool = nullptr;
 
   signals:
     void calculateClicked();
@@ -87,6 +88,7 @@ class FrmMain : public QMainWindow, public PageWindow {
     void usageClicked();
     void aboutClicked();
     void stateToolClicked();
+    void diagramToolClicked();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
