@@ -362,8 +362,15 @@ ChartData ChartCurves(ChartKind kind, const ChartView& view, bool boundaries) {
     }
     // Lines of constant quality where the view holds part of the dome (on a p-T chart the dome
     // is the saturation curve itself).
+    const std::vector<QPointF>& dome = data.lines.front().points;
+    const auto inView = [&view](const QPointF& p) { return view.contains(p); };
+    if (std::count_if(dome.begin(), dome.end(), inView) * 10 >=
+        static_cast<std::ptrdiff_t>(dome.size()) * 9) {
+        xLo = 0.0;  // (nearly) the whole dome in view: its tenths
+        xHi = 1.0;
+    }
     if (xHi > xLo && kind != ChartKind::PT) {
-        const double step = (xHi - xLo) / (kSamplesAcross - 1);
+        const double step = xHi - xLo < 1.0 ? (xHi - xLo) / (kSamplesAcross - 1) : 0.0;
         for (const double x : RoundValues(xLo - step, xHi + step, kLinesAcross, false)) {
             if (x <= 0.0 || x >= 1.0) continue;
             data.lines.push_back(

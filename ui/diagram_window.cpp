@@ -29,6 +29,8 @@ namespace {
 
 // A change of view is drawn once the user has stopped changing it for this long.
 constexpr int kSettleMilliseconds = 60;
+// Pictures for reports are read at a distance: their text is larger than the window's.
+constexpr double kPictureFontSize = 11.0;
 const QColor kPressColour(230, 140, 20);
 const QColor kHistoryColour(20, 150, 150);
 const QColor kProcessColour(180, 30, 60);
@@ -434,7 +436,9 @@ void DiagramWindow::exportAs(const QString& suffix) {
 bool WriteDiagram(ChartKind kind, const std::vector<ChartState>& states, const QString& file,
                   QSize size) {
     PlotWidget plot;
-    plot.setFont(Verdana());
+    QFont font = Verdana();
+    font.setPointSizeF(kPictureFontSize);
+    plot.setFont(font);
     plot.resize(size);
     SetUpPlot(plot, kind);
     const ChartData data = ChartCurves(kind, FullView(kind), false);

@@ -177,7 +177,19 @@ void PlotWidget::render(QPainter& painter, const QRect& target) const {
                      Qt::AlignHCenter, yCaption_);
     painter.restore();
 
-    // Curves, clipped to the frame; each label beside its last point in view.
+    // Curves, clipped to the frame; each label beside its last point in view, moved down past
+    // the labels already drawn.
+    std::vector<QRectF> labels;
+    const auto place = [&labels, &metrics](QRectF box) {
+        for (int tries = 0; tries < 8 && std::any_of(labels.begin(), labels.end(),
+                                                     [&box](const QRectF& other) {
+                                                         return other.intersects(box);
+                                                     });
+             ++tries)
+            box.translate(0, metrics.height());
+        labels.push_back(box);
+        return QPointF(box.left(), box.top() + metrics.ascent());
+    };
     painter.setClipRect(area);
     painter.setRenderHint(QPainter::Antialiasing);
     const auto pixel = [&](const QPointF& v) {
@@ -213,11 +225,10 @@ void PlotWidget::render(QPainter& painter, const QRect& target) const {
             const double left = std::min(p.x() + 3.0, area.right() - width - 2.0);
             const double base = std::max(p.y() - 3.0, area.top() + metrics.ascent() + 1.0);
             painter.setPen(curve.pen.color().darker(120));
-            painter.drawText(QPointF(left, base), curve.label);
+            painter.drawText(place(QRectF(left, base - metrics.ascent(), width, metrics.height())),
+                             curve.label);
         }
     }
-    // A marker's label moves down past the labels already drawn where markers lie together.
-    std::vector<QRectF> labels;
     for (const PlotMarker& marker : markers_) {
         if (!inside(marker.at)) continue;
         const QPointF p = pixel(marker.at);
@@ -227,13 +238,10 @@ void PlotWidget::render(QPainter& painter, const QRect& target) const {
         painter.drawEllipse(p, radius, radius);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(text);
-        QRectF box(p + QPointF(radius + 2, -radius - 2 - metrics.ascent()),
-                   QSizeF(metrics.horizontalAdvance(marker.label), metrics.height()));
-        while (std::any_of(labels.begin(), labels.end(),
-                           [&box](const QRectF& other) { return other.intersects(box); }))
-            box.translate(0, metrics.height());
-        labels.push_back(box);
-        painter.drawText(QPointF(box.left(), box.top() + metrics.ascent()), marker.label);
+        painter.drawText(
+            place(QRectF(p + QPointF(radius + 2, -radius - 2 - metrics.ascent()),
+                         QSizeF(metrics.horizontalAdvance(marker.label), metrics.height()))),
+            marker.label);
     }
     painter.setClipping(false);
     painter.setRenderHint(QPainter::Antialiasing, false);

@@ -1,14 +1,18 @@
 // Renders every window of Vapomet to PNG files: after start-up (start-*.png) and after a press
 // of "Calculate" (press-*.png; at P = 1 MPa and T = 300 K, or the texts of --press), plus the
 // splash, help and About windows. With --pages FILE it also writes the three pages after the
-// press as one picture.
+// press as one picture. With --diagram it draws one chart to a PNG or SVG file instead, with the
+// states given as pairs of values marked on it.
 //   vapomet-snapshots OUTPUT_FOLDER [--pages FILE] [--press P T]
+//   vapomet-snapshots --diagram h-s|T-s|p-h|p-T|p-v FILE.png|FILE.svg [--state A,B,VALUE_A,VALUE_B
+//   ...]
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
 #include <QStringList>
 #include <cstdio>
 
+#include "ui/diagram_window.h"
 #include "ui/look.h"
 #include "ui/module1.h"
 
@@ -56,12 +60,50 @@ QImage PagesPicture(const QList<QWidget*>& windows) {
     return image;
 }
 
+// The chart with the states of "A,B,VALUE_A,VALUE_B" marked; 2 for a usage error.
+int DrawDiagram(const QStringList& args) {
+    const std::optional<vapomet::ChartKind> kind =
+        args.size() >= 4 ? vapomet::ChartNamed(args[2]) : std::nullopt;
+    std::vector<vapomet::ChartState> states;
+    bool usage = !kind;
+    for (qsizetype i = 4; !usage && i < args.size(); i += 2) {
+        const QStringList parts = i + 1 < args.size() ? args[i + 1].split(',') : QStringList();
+        const auto a =
+            parts.size() == 4 ? vapomet::VariableNamed(parts[0].toStdString()) : std::nullopt;
+        const auto b =
+            parts.size() == 4 ? vapomet::VariableNamed(parts[1].toStdString()) : std::nullopt;
+        bool readA = false, readB = false;
+        const double valueA = parts.value(2).toDouble(&readA),
+                     valueB = parts.value(3).toDouble(&readB);
+        usage = args[i] != QStringLiteral("--state") || !a || !b || !readA || !readB;
+        if (usage) break;
+        try {
+            for (const vapomet::State& state : vapomet::StatesFrom(*a, valueA, *b, valueB))
+                states.push_back({args[i + 1], state});
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(args[i + 1]), error.what());
+            return 1;
+        }
+    }
+    if (usage) {
+        std::fprintf(stderr,
+                     "usage: vapomet-snapshots --diagram h-s|T-s|p-h|p-T|p-v FILE.png|FILE.svg "
+                     "[--state A,B,VALUE_A,VALUE_B ...]\n");
+        return 2;
+    }
+    vapomet::ui::RegisterFontSubstitutes();
+    const bool ok = vapomet::ui::WriteDiagram(*kind, states, args[3]);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(args[3]));
+    return ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QStringList args = QApplication::arguments();
+    if (args.size() > 1 && args[1] == QStringLiteral("--diagram")) return DrawDiagram(args);
     QString pagesFile, pressure = QStringLiteral("1"), temperature = QStringLiteral("300");
     for (qsizetype i = 2; i < args.size(); ++i) {
         if (args[i] == QStringLiteral("--pages") && i + 1 < args.size()) {
