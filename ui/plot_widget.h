@@ -62,6 +62,8 @@ class PlotWidget : public QWidget {
     void resetRange() { setRange(home_); }
     void setCurves(std::vector<PlotCurve> curves);
     void setMarkers(std::vector<PlotMarker> markers);
+    const std::vector<PlotCurve>& curves() const { return curves_; }
+    const std::vector<PlotMarker>& markers() const { return markers_; }
 
     // Data to pixels of the widget and back.
     QPointF toPixel(const QPointF& value) const;

@@ -100,5 +100,21 @@ eventually is_active "$main" || fail "page 1 could not be activated over the sta
 xdotool key ctrl+t
 eventually is_active "$state" && eventually above "$state" "$main" ||
   fail "Ctrl+T did not bring the state window forward"
+
+# Ctrl+D from page 1 opens the diagram in front; again it comes forward.
+if [ "$wm" = none ]; then xdotool windowfocus --sync "$main"; else xdotool windowactivate --sync "$main"; fi
+xdotool windowraise "$main"
+eventually is_active "$main" || fail "page 1 could not be activated over the state window"
+xdotool key ctrl+d
+eventually exists Diagram || fail "Ctrl+D opened no diagram"
+diagram=$(window Diagram)
+eventually is_active "$diagram" && eventually above "$diagram" "$main" ||
+  fail "the diagram did not open in front"
+if [ "$wm" = none ]; then xdotool windowfocus --sync "$main"; else xdotool windowactivate --sync "$main"; fi
+xdotool windowraise "$main"
+eventually is_active "$main" || fail "page 1 could not be activated over the diagram"
+xdotool key ctrl+d
+eventually is_active "$diagram" && eventually above "$diagram" "$main" ||
+  fail "Ctrl+D did not bring the diagram forward"
 echo "$wm: $failures failures"
 [ "$failures" -eq 0 ]
