@@ -31,17 +31,21 @@ bool Save(QWidget* window, const QDir& folder, const QString& name) {
     return ok;
 }
 
-// The three pages one below the other, each under a strip with its window's caption.
+// The three pages one below the other, each window with a title bar under a strip with its
+// caption (page 1 has none, as on the screen).
 QImage PagesPicture(const QList<QWidget*>& windows) {
     constexpr int kStrip = 22;
     constexpr int kGap = 8;
+    const auto strip = [](const QWidget* window) {
+        return window->windowFlags().testFlag(Qt::FramelessWindowHint) ? 0 : kStrip;
+    };
     QList<QPixmap> shots;
     int width = 0;
     int height = 0;
     for (QWidget* window : windows) {
         shots.append(window->grab());
         width = std::max(width, shots.back().width());
-        height += kStrip + shots.back().height() + kGap;
+        height += strip(window) + shots.back().height() + kGap;
     }
     QImage image(width + 2 * kGap, height + kGap, QImage::Format_RGB32);
     image.fill(QColor(96, 112, 128));
@@ -49,13 +53,16 @@ QImage PagesPicture(const QList<QWidget*>& windows) {
     painter.setFont(vapomet::ui::Verdana());
     int y = kGap;
     for (int i = 0; i < windows.size(); ++i) {
-        const QRect strip(kGap, y, shots[i].width(), kStrip);
-        painter.fillRect(strip, QColor(40, 70, 130));
-        painter.setPen(Qt::white);
-        painter.drawText(strip.adjusted(6, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                         windows[i]->windowTitle());
-        painter.drawPixmap(kGap, y + kStrip, shots[i]);
-        y += kStrip + shots[i].height() + kGap;
+        const int above = strip(windows[i]);
+        if (above > 0) {
+            const QRect bar(kGap, y, shots[i].width(), above);
+            painter.fillRect(bar, QColor(40, 70, 130));
+            painter.setPen(Qt::white);
+            painter.drawText(bar.adjusted(6, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                             windows[i]->windowTitle());
+        }
+        painter.drawPixmap(kGap, y + above, shots[i]);
+        y += above + shots[i].height() + kGap;
     }
     return image;
 }
