@@ -183,7 +183,10 @@ void Module1::showAbout() {
 }
 
 void Module1::sysInfo() {
+    // The message answers About's button: About is active again once it is closed.
+    boxes_.setOwner(about_ ? static_cast<QWidget*>(about_) : frmMain());
     StartSysInfo(*platform_, *messages_);
+    boxes_.setOwner(frmMain());
 }
 
 void Module1::showStateWindow() {

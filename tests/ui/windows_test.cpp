@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <ctime>
 
 #include "driver/plan.h"
@@ -148,6 +150,20 @@ class WindowsTest : public QObject {
         QTest::mouseClick(program->frmAbout()->cmdSysInfo, Qt::LeftButton);
         QCOMPARE(program.recorder.messages, QStringList{ui::kSysInfoUnavailable});
         QVERIFY(program->frmAbout() != nullptr);
+        // With the real message box: once it is answered, About is active again, so that the
+        // next Return acts on About, not on page 1.
+        program->setMessageSink(nullptr);
+        QVERIFY(QTest::qWaitForWindowActive(program->frmAbout()));
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            shown = box->text();
+            box->accept();
+        });
+        program->frmAbout()->cmdSysInfo->click();
+        QCOMPARE(shown, ui::kSysInfoUnavailable);
+        QTRY_COMPARE(QApplication::activeWindow(), program->frmAbout());
     }
 
     // Exit in the menu and a close request on page 1 unload the pages, help and About, then end
