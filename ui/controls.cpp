@@ -54,6 +54,13 @@ void FitLabel::resizeEvent(QResizeEvent* event) {
     fit();
 }
 
+void FitLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (!(textInteractionFlags() & Qt::TextSelectableByMouse) || event->button() != Qt::LeftButton)
+        return QLabel::mouseDoubleClickEvent(event);
+    setSelection(0, static_cast<int>(text().size()));
+    event->accept();
+}
+
 void FitLabel::fit() {
     if (wordWrap()) {
         setText(whole_);

@@ -33,6 +33,9 @@ class FitLabel : public QLabel {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    // A double click on a selectable value selects all of it, not the word under the mouse
+    // ("1,706.7237" is one value).
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     void fit();

@@ -46,7 +46,30 @@ void SlotArray::build(QWidget* client, int page, const QString& arrayName,
     }
 }
 
+namespace {
+
+// A click on a page's background ends the selection in its values, as in any text.
+class SelectionEnder : public QObject {
+  public:
+    SelectionEnder(QWidget* background, const SlotArray& values)
+        : QObject(background), values_(values) {
+        background->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress)
+            for (int index = 0; index < values_.count(); ++index)
+                if (values_.slot(index)->hasSelectedText()) values_.slot(index)->setSelection(0, 0);
+        return false;
+    }
+
+  private:
+    const SlotArray& values_;
+};
+
+}  // namespace
+
 void PageWindow::setUpCopying(QWidget* window) {
+    new SelectionEnder(client_, slots_);
     copyPage_ = new QAction(QStringLiteral("Copy page"), window);
     copyPage_->setObjectName(QStringLiteral("copyPage"));
     copyPage_->setShortcut(QKeySequence::Copy);
@@ -74,9 +97,10 @@ void PageWindow::showNote(const QString& note) {
 }
 
 void PageWindow::copy(bool all) const {
-    // Ctrl+C in a slot with selected text copies that text, as in any text.
+    // Ctrl+C in a slot with selected text copies that text, as in any text; "Copy page" in the
+    // menu copies the page.
     const auto* focused = qobject_cast<const QLabel*>(QApplication::focusWidget());
-    if (!all && focused != nullptr && focused->hasSelectedText()) {
+    if (!all && !inMenu_ && focused != nullptr && focused->hasSelectedText()) {
         QGuiApplication::clipboard()->setText(focused->selectedText());
         return;
     }
@@ -92,7 +116,9 @@ void PageWindow::showMenu(QWidget* owner, const QPoint& at) const {
     }
     menu.addAction(copyPage_);
     menu.addAction(copyAllPages_);
+    inMenu_ = true;
     menu.exec(owner->mapToGlobal(at));
+    inMenu_ = false;
 }
 
 FrmMain::FrmMain(const ResultPages& pages)
@@ -184,6 +210,19 @@ FrmMain::FrmMain(const ResultPages& pages)
     connect(Abt, &QAction::triggered, this, &FrmMain::aboutClicked);
     connect(StateTool, &QAction::triggered, this, &FrmMain::stateToolClicked);
     connect(DiagramTool, &QAction::triggered, this, &FrmMain::diagramToolClicked);
+
+    // F10 opens the menu, as a lone Alt does: the menu bar takes the keyboard when its window
+    // sees Alt pressed (as a shortcut override) and released with nothing else.
+    auto* menuKey = new QAction(this);
+    menuKey->setShortcut(QKeySequence(Qt::Key_F10));
+    menuKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, [this] {
+        QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+        QCoreApplication::sendEvent(this, &press);
+        QCoreApplication::sendEvent(this, &release);
+    });
 
     setUpCopying(this);
     adjustSize();

@@ -54,6 +54,7 @@ class PageWindow {
     void copy(bool all) const;
     void showMenu(QWidget* owner, const QPoint& at) const;
     std::function<void(bool all)> copy_;
+    mutable bool inMenu_ = false;  // "Copy page" chosen in the context menu copies the page
     QAction* copyPage_ = nullptr;
     QAction* copyAllPages_ = nullptr;
 };

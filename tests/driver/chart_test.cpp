@@ -27,7 +27,7 @@ const Rounding kRoundings[] = {
     {"LinearTwos", 0.0, 10.0, 8, false, {0, 2, 4, 6, 8, 10}},
     {"LinearHundreds", 273.15, 1073.15, 10, false, {300, 400, 500, 600, 700, 800, 900, 1000}},
     {"LinearTenths", 0.0, 1.0, 10, false, {0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1}},
-    {"LinearNegative", -0.3, 0.25, 5, false, {-0.3, -0.2, -0.1, 0, 0.1, 0.2}},
+    {"LinearNegative", -0.3, 0.25, 5, false, {-0.2, 0, 0.2}},
     {"LogDecades", 1e-3, 100.0, 8, true, {1e-3, 1e-2, 0.1, 1, 10, 100}},
     {"LogOneDecade", 1.0, 10.0, 8, true, {1, 2, 5, 10}},
     {"LogEveryOtherDecade", 1e-4, 1e4, 4, true, {1e-4, 0.01, 1, 100, 1e4}},

@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QTimer>
 #include <ctime>
@@ -100,6 +102,26 @@ class WindowsTest : public QObject {
         program->steam3()->valueSlots().slot(4)->setSelection(0, 3);
         QTest::keyClick(program->steam3(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(clipboard->text(), QStringLiteral("113"));
+        // "Copy page" in the context menu copies the page even while a value is selected.
+        ui::FitLabel* enthalpy = program->steam3()->valueSlots().slot(4);
+        QTimer::singleShot(50, [] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* menu = qobject_cast<QMenu*>(widget);
+                if (menu == nullptr || !menu->isVisible()) continue;
+                for (QAction* action : menu->actions())
+                    if (action->text() == "Copy page") action->trigger();
+                menu->close();
+            }
+        });
+        emit enthalpy->customContextMenuRequested(QPoint(2, 2));
+        QCOMPARE(clipboard->text(), pages[2]);
+        // A double click selects the whole value; a click on the page's background ends the
+        // selection.
+        QTest::mouseDClick(enthalpy, Qt::LeftButton, Qt::NoModifier, enthalpy->rect().center());
+        QCOMPARE(enthalpy->selectedText(), enthalpy->text());
+        QCOMPARE(enthalpy->text(), QStringLiteral("113.4923"));
+        QTest::mouseClick(program->steam3(), Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+        QVERIFY(!enthalpy->hasSelectedText());
 
         const auto name = [](QWidget* widget) {
             return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
@@ -138,6 +160,18 @@ class WindowsTest : public QObject {
             QCOMPARE(CountWidgets(about ? "frmAbout" : "frmHelp"), 0);
             QVERIFY(current() == nullptr && QTest::qWaitForWindowActive(program->frmMain()));
         }
+    }
+
+    // F10 gives the menu the keyboard, on its first entry, as a lone Alt does; Escape leaves.
+    void menuFromTheKeyboard() {
+        StartedProgram program;
+        ui::FrmMain* main = program->frmMain();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QTest::keyClick(main, Qt::Key_F10);
+        QCOMPARE(main->menuBar()->activeAction(), main->Exit);
+        QVERIFY(main->menuBar()->hasFocus());
+        QTest::keyClick(main->menuBar(), Qt::Key_Escape);
+        QTRY_VERIFY(!main->menuBar()->hasFocus());
     }
 
     // "System Info..." (Alt+S) where there is no registry, as on every Linux desktop: the one
