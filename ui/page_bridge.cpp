@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QScreen>
 
 namespace vapomet::ui {
 
@@ -16,6 +17,12 @@ std::optional<Page> PageNumbered(int number) {
         if (Number(page) == number) return page;
     return std::nullopt;
 }
+
+// The step between page windows opened in turn: about two title bars, so that each page's
+// title and top left corner stay in sight under the next.
+constexpr int kCascadeStep = 48;
+// Room kept for a window manager's frame around a page when it is kept on the screen.
+constexpr int kFrameAllowance = 32;
 
 }  // namespace
 
@@ -52,6 +59,7 @@ PageWindow* PageBridge::make(Page page) {
         case Page::StateAtPT: widget = new Steam3(pages_); break;
     }
     windows_[IndexOf(page)] = widget;
+    place(page, widget);
     PageWindow* window = loaded(page);
     window->showNote(pages_.note(number));
     window->setCopyHandler([this, number](bool all) {
@@ -61,10 +69,32 @@ PageWindow* PageBridge::make(Page page) {
     return window;
 }
 
+void PageBridge::place(Page page, QWidget* window) const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    QPoint at = window->pos();  // page 1 centres itself
+    if (const std::optional<QPoint>& last = lastPlaces_[IndexOf(page)]) {
+        at = *last;
+    } else if (page != Page::Main) {
+        const QWidget* main = windows_[IndexOf(Page::Main)].data();
+        const QRect area = screen->availableGeometry();
+        const QPoint origin =
+            main != nullptr ? main->pos()
+                            : area.center() - QPoint(window->width() / 2, window->height() / 2);
+        at = origin - QPoint(kCascadeStep, kCascadeStep) * (Number(page) - 1);
+    }
+    const QRect area = screen->availableGeometry();
+    const int right = area.right() - window->width() - kFrameAllowance;
+    const int bottom = area.bottom() - window->height() - kFrameAllowance;
+    window->move(std::clamp(at.x(), area.left(), std::max(area.left(), right)),
+                 std::clamp(at.y(), area.top(), std::max(area.top(), bottom)));
+}
+
 void PageBridge::unload(Page page) {
     QPointer<QWidget>& window = windows_[IndexOf(page)];
     if (!window) return;
     QWidget* widget = window.data();
+    lastPlaces_[IndexOf(page)] = widget->pos();
     window = nullptr;
     pages_.reset(Number(page));
     widget->hide();

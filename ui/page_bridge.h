@@ -4,8 +4,10 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <array>
+#include <optional>
 
 #include "driver/pages.h"
 #include "ui/page_windows.h"
@@ -47,8 +49,13 @@ class PageBridge : public QObject, public PageViewer {
 
   private:
     PageWindow* make(Page page);
+    // Where a page window opens: where it was when last unloaded, else pages 2 and 3 a step
+    // up and to the left of page 1 in turn, their title bars in sight above it (page 1, in
+    // front, is centred); always on the screen.
+    void place(Page page, QWidget* window) const;
     ResultPages& pages_;
     std::array<QPointer<QWidget>, std::size(kPages)> windows_;
+    std::array<std::optional<QPoint>, std::size(kPages)> lastPlaces_;
 };
 
 // Puts plain text on the clipboard, as every "Copy" of the program does.

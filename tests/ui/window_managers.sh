@@ -61,6 +61,10 @@ eventually exists "IAPWS - 3" && eventually exists "IAPWS - 1" ||
   { echo "FAILED ($wm): the pages never appeared"; cat "$work/vapomet.log"; exit 1; }
 main=$(window "IAPWS - 1") page2=$(window "IAPWS - 2") page3=$(window "IAPWS - 3")
 eventually is_active "$main" || fail "page 1 is not active after start-up"
+# The pages open in a cascade, not one over another.
+origin() { xdotool getwindowgeometry "$1" | awk '/Position/ { print $2 }'; }
+[ "$(origin "$main")" != "$(origin "$page2")" ] && [ "$(origin "$page2")" != "$(origin "$page3")" ] ||
+  fail "the pages opened one over another"
 eventually above "$main" "$page2" || fail "page 1 is not above page 2 after start-up"
 
 # Page 1's focus starts in the P box: Tab three times reaches "->Next Page".

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 #include <ctime>
 
@@ -160,6 +161,33 @@ class WindowsTest : public QObject {
             QCOMPARE(CountWidgets(about ? "frmAbout" : "frmHelp"), 0);
             QVERIFY(current() == nullptr && QTest::qWaitForWindowActive(program->frmMain()));
         }
+    }
+
+    // Page 1 in the middle of the screen, pages 2 and 3 a step up and to the left in turn, so
+    // that none hides another whole; a page closed and opened again comes back where it was.
+    void pagesOpenWhereTheProgramPlacesThem() {
+        StartedProgram program;
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const QPoint main = program.window(1)->pos();
+        const QPoint second = program.window(2)->pos(), third = program.window(3)->pos();
+        // (The offscreen screen is narrow: a step to the left may stop at its edge.)
+        QVERIFY(third.x() <= second.x() && second.x() <= main.x());
+        QVERIFY(third.y() < second.y() && second.y() < main.y());
+        QCOMPARE(main.y() - second.y(), 48);
+        for (int page = 1; page <= kPageCount; ++page)
+            QVERIFY(screen.contains(program.window(page)->geometry()));
+        program.window(3)->move(main + QPoint(-10, 20));
+        QVERIFY(program.window(3)->close());
+        FlushDeletes();
+        QVERIFY(program->steam3() == nullptr);
+        program->showSteam3();
+        QCOMPARE(program.window(3)->pos(), main + QPoint(-10, 20));
+        // A place off the screen is brought back onto it.
+        program.window(2)->move(screen.bottomRight());
+        QVERIFY(program.window(2)->close());
+        FlushDeletes();
+        program->showSteam2();
+        QVERIFY(screen.contains(program.window(2)->geometry()));
     }
 
     // F10 gives the menu the keyboard, on its first entry, as a lone Alt does; Escape leaves.
