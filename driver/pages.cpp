@@ -176,6 +176,8 @@ QString PageText(const ResultPages& pages, int page) {
                                                           : SlotDescription(page, slot);
         text += Line(caption, pages.text(page, slot), QString::fromUtf8(at.quantity.unit));
     }
+    // The page's note goes with its values into a report, not only into a tooltip.
+    if (!pages.note(page).isEmpty()) text += Line(QStringLiteral("Note"), pages.note(page), {});
     return text;
 }
 

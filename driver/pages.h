@@ -121,7 +121,8 @@ class ResultPages {
 
 // A page as plain text for the clipboard, ready to paste into a spreadsheet: its title and
 // subject, the press's P and T, then a line per slot in reading order, each with the slot's
-// caption, its text as shown and the quantity's unit, separated by tabs.
+// caption, its text as shown and the quantity's unit, separated by tabs; last, the page's note
+// where it has one ("Note", the note, an empty unit).
 QString PageText(const ResultPages& pages, int page);
 // The three pages, one after the other with an empty line between them.
 QString AllPagesText(const ResultPages& pages);

@@ -228,5 +228,19 @@ TEST_P(FaultTest, LeavesNoNumberOfTheEarlierPress) {
 
 INSTANTIATE_TEST_SUITE_P(Columns, FaultTest, ::testing::ValuesIn(kFaults), ByName());
 
+// A copied page carries its note on a last line where the state lies between 623.15 K and
+// 647 K, and no such line elsewhere.
+TEST(PageText, CarriesThePagesNote) {
+    ResultPages pages(QLocale::c());
+    PressOn(pages, "20", "640");
+    for (int page = 1; page <= kPageCount; ++page) {
+        ASSERT_FALSE(pages.note(page).isEmpty()) << page;
+        EXPECT_TRUE(PageText(pages, page).endsWith("\nNote\t" + pages.note(page) + "\t\n"));
+    }
+    PressOn(pages, "1", "300");
+    for (int page = 1; page <= kPageCount; ++page)
+        EXPECT_FALSE(PageText(pages, page).contains("\nNote\t")) << page;
+}
+
 }  // namespace
 }  // namespace vapomet
