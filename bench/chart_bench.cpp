@@ -1,6 +1,6 @@
 // Times of the diagrams: each chart's curves over its whole range and over a tenth of it, the
 // chart drawn into a 1000 x 750 picture, and the state under the cursor on each chart.
-//   build/bench/vapomet_chart_bench
+//   build/bench/vapomet_ui_bench
 #include <benchmark/benchmark.h>
 
 #include <QApplication>

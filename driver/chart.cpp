@@ -58,16 +58,15 @@ std::vector<State> Trace(int n, const std::function<State(int)>& at) {
     return states;
 }
 
-std::vector<State> Isobar(double P) {
+// A line's states with the saturated liquid and vapour put in where it leaves the liquid:
+// between its last state on the liquid side (of `saturated`) and the next.
+std::vector<State> ThroughDome(const std::vector<State>& line, double saturated,
+                               double State::*along, const std::function<Saturation()>& phases) {
     std::vector<State> states;
-    const bool dome = P < kCriticalPressure && P >= Satpr(kLowestTemperature);
-    const double Ts = dome ? Sattr(P) : 0.0;
-    for (const State& state : Trace(kLinePoints, [P](int i) {
-             return StateAt(P,
-                            Step(kLowestTemperature, kHighestTemperature, i, kLinePoints, false));
-         })) {
-        if (dome && states.size() > 0 && states.back().T < Ts && state.T > Ts) {
-            const Saturation saturation = SaturationAtP(P);
+    for (const State& state : line) {
+        if (!states.empty() &&
+            ((states.back().*along - saturated) * (state.*along - saturated)) < 0) {
+            const Saturation saturation = phases();
             states.push_back(saturation.liquid);
             states.push_back(saturation.vapour);
         }
@@ -76,23 +75,22 @@ std::vector<State> Isobar(double P) {
     return states;
 }
 
+std::vector<State> Isobar(double P) {
+    const std::vector<State> line = Trace(kLinePoints, [P](int i) {
+        return StateAt(P, Step(kLowestTemperature, kHighestTemperature, i, kLinePoints, false));
+    });
+    if (!(P < kCriticalPressure && P >= Satpr(kLowestTemperature))) return line;
+    return ThroughDome(line, Sattr(P), &State::T, [P] { return SaturationAtP(P); });
+}
+
 // From the highest pressure down, so that a label at the line's last point stands where the
 // line leaves the chart at low pressure, apart from the others.
 std::vector<State> Isotherm(double T) {
-    std::vector<State> states;
-    const bool dome = T < kCriticalTemperature;
-    const double Ps = dome ? Satpr(T) : 0.0;
-    for (const State& state : Trace(kLinePoints, [T](int i) {
-             return StateAt(Step(kHighestPressure, kLowestPressure, i, kLinePoints, true), T);
-         })) {
-        if (dome && states.size() > 0 && states.back().P > Ps && state.P < Ps) {
-            const Saturation saturation = SaturationAtT(T);
-            states.push_back(saturation.liquid);
-            states.push_back(saturation.vapour);
-        }
-        states.push_back(state);
-    }
-    return states;
+    const std::vector<State> line = Trace(kLinePoints, [T](int i) {
+        return StateAt(Step(kHighestPressure, kLowestPressure, i, kLinePoints, true), T);
+    });
+    if (!(T < kCriticalTemperature)) return line;
+    return ThroughDome(line, Satpr(T), &State::P, [T] { return SaturationAtT(T); });
 }
 
 // From the critical point down to the triple point, where the lines lie apart for a label.

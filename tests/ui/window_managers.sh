@@ -75,10 +75,15 @@ xdotool key Return  # page 2's focus starts on "Next Page ->"
 eventually above "$page3" "$main" && eventually above "$page3" "$page2" || fail "page 3 not in front"
 eventually is_active "$page3" || fail "\"Next Page ->\" did not make page 3 active"
 
+# Page 1 active and in front again, over the window named.
+back_to_main() {
+  if [ "$wm" = none ]; then xdotool windowfocus --sync "$main"; else xdotool windowactivate --sync "$main"; fi
+  xdotool windowraise "$main"
+  eventually is_active "$main" || fail "page 1 could not be activated over $1"
+}
+
 # Back on page 1, Tab to the P box, which selects its text; "abc" and Enter bring the box.
-if [ "$wm" = none ]; then xdotool windowfocus --sync "$main"; else xdotool windowactivate --sync "$main"; fi
-xdotool windowraise "$main"
-eventually is_active "$main" || fail "page 1 could not be activated"
+back_to_main "page 3"
 xdotool key Tab type abc
 xdotool key Return
 eventually exists Vapomet && eventually is_active "$(window Vapomet)" || fail "no active message box for abc"
@@ -92,33 +97,20 @@ xdotool key Return
 sleep 1
 exists Vapomet && fail "typing after the message did not replace the refused text"
 
-# Ctrl+T opens the state window in front; from page 1 again it comes forward.
-xdotool key ctrl+t
-eventually exists "State from two properties" || fail "Ctrl+T opened no state window"
-state=$(window "State from two properties")
-eventually is_active "$state" && eventually above "$state" "$main" ||
-  fail "the state window did not open in front"
-if [ "$wm" = none ]; then xdotool windowfocus --sync "$main"; else xdotool windowactivate --sync "$main"; fi
-xdotool windowraise "$main"
-eventually is_active "$main" || fail "page 1 could not be activated over the state window"
-xdotool key ctrl+t
-eventually is_active "$state" && eventually above "$state" "$main" ||
-  fail "Ctrl+T did not bring the state window forward"
-
-# Ctrl+D from page 1 opens the diagram in front; again it comes forward.
-if [ "$wm" = none ]; then xdotool windowfocus --sync "$main"; else xdotool windowactivate --sync "$main"; fi
-xdotool windowraise "$main"
-eventually is_active "$main" || fail "page 1 could not be activated over the state window"
-xdotool key ctrl+d
-eventually exists Diagram || fail "Ctrl+D opened no diagram"
-diagram=$(window Diagram)
-eventually is_active "$diagram" && eventually above "$diagram" "$main" ||
-  fail "the diagram did not open in front"
-if [ "$wm" = none ]; then xdotool windowfocus --sync "$main"; else xdotool windowactivate --sync "$main"; fi
-xdotool windowraise "$main"
-eventually is_active "$main" || fail "page 1 could not be activated over the diagram"
-xdotool key ctrl+d
-eventually is_active "$diagram" && eventually above "$diagram" "$main" ||
-  fail "Ctrl+D did not bring the diagram forward"
+# A tool window opens in front with its key from page 1; from page 1 again it comes forward.
+tool_window() {  # KEY TITLE
+  back_to_main "the pages"
+  xdotool key "$1"
+  eventually exists "$2" || { fail "$1 opened no \"$2\""; return; }
+  local tool
+  tool=$(window "$2")
+  eventually is_active "$tool" && eventually above "$tool" "$main" || fail "\"$2\" did not open in front"
+  back_to_main "\"$2\""
+  xdotool key "$1"
+  eventually is_active "$tool" && eventually above "$tool" "$main" ||
+    fail "$1 did not bring \"$2\" forward"
+}
+tool_window ctrl+t "State from two properties"
+tool_window ctrl+d Diagram
 echo "$wm: $failures failures"
 [ "$failures" -eq 0 ]
