@@ -25,10 +25,20 @@ const GibbsRegion& GibbsEquation(Region region) {
 
 }  // namespace
 
+std::array<double, 2> Local::differential(Variable v) const {
+    // dg = dh - T ds - s dT and df = du - T ds - s dT.
+    if (v == Variable::g || v == Variable::f) {
+        const int e = v == Variable::g ? H : U;
+        return {byFirst[e] - value[T] * byFirst[S], byT[e] - value[S] - value[T] * byT[S]};
+    }
+    return {byFirst[Index(v)], byT[Index(v)]};
+}
+
 double Local::partial(Variable z, Variable x, Variable y) const {
-    const int iz = Index(z), ix = Index(x), iy = Index(y);
-    return (byFirst[iz] * byT[iy] - byT[iz] * byFirst[iy]) /
-           (byFirst[ix] * byT[iy] - byT[ix] * byFirst[iy]);
+    const auto [z1, zT] = differential(z);
+    const auto [x1, xT] = differential(x);
+    const auto [y1, yT] = differential(y);
+    return (z1 * yT - zT * y1) / (x1 * yT - xT * y1);
 }
 
 Local GibbsLocal(Region region, double pressure, double temperature) {

@@ -28,6 +28,9 @@ struct Local {
     bool byDensity = false;                    // region 3's variables, (rho, T)
 
     double operator[](Variable v) const { return value[Index(v)]; }
+    // The derivatives of a function (P, T, v, h, u, s, or g = h - T s and f = u - T s) in the
+    // region's two variables.
+    std::array<double, 2> differential(Variable v) const;
     // (dz/dx) at constant y.
     double partial(Variable z, Variable x, Variable y) const;
 };

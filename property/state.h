@@ -46,9 +46,10 @@ struct Saturation {
 
 // A value of a state. A state is asked for by two of the first seven (StatesFrom); the others
 // are what it has besides.
-enum class Variable { P, T, v, h, u, s, x, rho, cp, cv, w };
+enum class Variable { P, T, v, h, u, s, x, rho, cp, cv, w, g, f };
 
-// "P", "T", "v", "h", "u", "s", "x", "rho", "cp", "cv", "w", and back; nothing for any other.
+// "P", "T", "v", "h", "u", "s", "x", "rho", "cp", "cv", "w", "g", "f", and back; nothing for any
+// other.
 std::string_view NameOf(Variable variable);
 std::optional<Variable> VariableNamed(std::string_view name);
 
@@ -107,6 +108,33 @@ Saturation SaturationAtP(double P);
 
 // The mixture of quality x (0 <= x <= 1) of a saturation state.
 State Mixture(const Saturation& saturation, double x);
+
+// ---- Derived properties ------------------------------------------------------------------------
+
+// (dz/dx) at constant y, for z, x and y among P, T, v, u, h, s, g and f, at a single phase, in
+// the units above (P in MPa): from the first derivatives of the region's fundamental equation
+// by the Jacobian rule of the IAPWS advisory note on thermodynamic derivatives. (dh/dT)_P is cp.
+// Throws std::invalid_argument for a mixture, another variable or x = y.
+double Derivative(const State& state, Variable z, Variable x, Variable y);
+
+// What engineers derive from a single phase's derivatives.
+struct Derived {
+    double kappa;                        // isentropic exponent w^2 / (P v)
+    double jouleThomson;                 // (dT/dP)_h, K/MPa
+    double isothermalThrottling;         // (dh/dP)_T, kJ/(kg MPa)
+    double compressibility;              // isothermal, -(dv/dP)_T / v, 1/MPa
+    double expansion;                    // isobaric, (dv/dT)_P / v, 1/K
+    double relativePressureCoefficient;  // (dP/dT)_v / P, 1/K
+    double Z;                            // compression factor P v / (R T)
+};
+// Throws std::invalid_argument for a mixture.
+Derived DerivedOf(const State& state);
+
+// The slope of the saturation line, dpsat/dT in MPa/K, from the saturation equation (273.15 K
+// to 647.096 K); and the surface tension of water against its vapour there in mN/m, after IAPWS
+// R1-76(2014). Both throw OutOfDomain outside.
+double SaturationPressureSlope(double T);
+double SurfaceTension(double T);
 
 // ---- States from two properties ----------------------------------------------------------------
 

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "property/domain.h"
+#include "property/local.h"
 #include "property/region3.h"
 #include "property/region3_density.h"
 
@@ -16,9 +17,11 @@ using detail::kCriticalTemperature;
 
 namespace {
 
-constexpr const char* kNames[] = {"P", "T", "v", "h", "u", "s", "x", "rho", "cp", "cv", "w"};
-constexpr const char* kUnits[] = {"MPa", "K",     "m3/kg",     "kJ/kg",     "kJ/kg", "kJ/(kg K)",
-                                  "",    "kg/m3", "kJ/(kg K)", "kJ/(kg K)", "m/s"};
+constexpr const char* kNames[] = {"P",   "T",  "v",  "h", "u", "s", "x",
+                                  "rho", "cp", "cv", "w", "g", "f"};
+constexpr const char* kUnits[] = {"MPa",       "K",     "m3/kg", "kJ/kg",     "kJ/kg",
+                                  "kJ/(kg K)", "",      "kg/m3", "kJ/(kg K)", "kJ/(kg K)",
+                                  "m/s",       "kJ/kg", "kJ/kg"};
 
 // The single routines, by region and by property v, h, u, s, cp, cv, w.
 constexpr StateRoutine kRoutines[][7] = {{R1v, R1h, R1u, R1s, R1cp, R1cv, R1w},
@@ -69,6 +72,8 @@ std::optional<double> ValueOf(const State& state, Variable variable) {
         case Variable::cp: return state.cp;
         case Variable::cv: return state.cv;
         case Variable::w: return state.w;
+        case Variable::g: return state.h - state.T * state.s;  // the Gibbs energy
+        case Variable::f: return state.u - state.T * state.s;  // the Helmholtz energy
     }
     return std::nullopt;
 }
@@ -221,6 +226,81 @@ State Mixture(const Saturation& saturation, double x) {
                 PropertiesOf(g)};
     state.rho = 1.0 / state.v;
     return state;
+}
+
+// ---- Derived properties ------------------------------------------------------------------------
+
+namespace {
+
+// The first derivatives at a single phase, in its region's own variables.
+detail::Local LocalOf(const State& state) {
+    if (state.x)
+        throw std::invalid_argument("derivatives of a single phase only, not of wet steam");
+    return state.region == Region::Three ? detail::HelmholtzLocal(state.rho, state.T)
+                                         : detail::GibbsLocal(state.region, state.P, state.T);
+}
+
+bool Differentiable(Variable v) {
+    switch (v) {
+        case Variable::P:
+        case Variable::T:
+        case Variable::v:
+        case Variable::h:
+        case Variable::u:
+        case Variable::s:
+        case Variable::g:
+        case Variable::f: return true;
+        default: return false;
+    }
+}
+
+// IAPWS R1-76(2014): sigma = B tau^mu (1 + b tau) with tau = 1 - T/Tc.
+constexpr double kSurfaceTensionB = 235.8;  // mN/m
+constexpr double kSurfaceTensionb = -0.625;
+constexpr double kSurfaceTensionMu = 1.256;
+
+void CheckSaturationTemperature(double T) {
+    CheckValue(Variable::T, T);
+    if (T > kCriticalTemperature)
+        throw OutOfDomain(detail::Quoted(Variable::T, T) +
+                          " above the critical temperature 647.096 K: no saturation line");
+}
+
+}  // namespace
+
+double Derivative(const State& state, Variable z, Variable x, Variable y) {
+    for (const Variable v : {z, x, y})
+        if (!Differentiable(v))
+            throw std::invalid_argument("no derivative of or by " + std::string(NameOf(v)) +
+                                        ": P, T, v, u, h, s, g and f have them");
+    if (x == y) throw std::invalid_argument("a derivative by a variable held constant");
+    return LocalOf(state).partial(z, x, y);
+}
+
+Derived DerivedOf(const State& state) {
+    const detail::Local local = LocalOf(state);
+    using V = Variable;
+    Derived d{};
+    // P in MPa: P v in kJ/kg is 1000 P v, and w^2 in m2/s2 is J/kg.
+    d.kappa = state.w.value_or(0.0) * state.w.value_or(0.0) / (1e6 * state.P * state.v);
+    d.jouleThomson = local.partial(V::T, V::P, V::h);
+    d.isothermalThrottling = local.partial(V::h, V::P, V::T);
+    d.compressibility = -local.partial(V::v, V::P, V::T) / state.v;
+    d.expansion = local.partial(V::v, V::T, V::P) / state.v;
+    d.relativePressureCoefficient = local.partial(V::P, V::T, V::v) / state.P;
+    d.Z = 1000.0 * state.P * state.v / (detail::R * state.T);
+    return d;
+}
+
+double SaturationPressureSlope(double T) {
+    CheckSaturationTemperature(T);
+    return detail::SaturationSlope(T);
+}
+
+double SurfaceTension(double T) {
+    CheckSaturationTemperature(T);
+    const double tau = 1.0 - T / kCriticalTemperature;
+    return kSurfaceTensionB * std::pow(tau, kSurfaceTensionMu) * (1.0 + kSurfaceTensionb * tau);
 }
 
 }  // namespace vapomet

@@ -1,0 +1,122 @@
+// Derived properties and partial derivatives against identities that no table lists, the
+// Joule-Thomson coefficient against states found at two pressures, and the surface tension
+// against the values of IAPWS R1-76(2014).
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "property/state.h"
+#include "tests/support/case_names.h"
+
+namespace vapomet {
+namespace {
+
+using V = Variable;
+
+struct Point {
+    const char* name;
+    double P, T;
+};
+// A state of each region, a dense fluid near the critical point, and a rarefied gas.
+const Point kPoints[] = {
+    {"Region1", 3, 300},       {"Region1Hot", 80, 500},      {"Region2", 0.0035, 300},
+    {"Region2Dense", 30, 700}, {"Region3", 25.5837018, 650}, {"Region3Vapour", 22.3, 647.5},
+    {"Region5", 0.5, 1500},    {"Region5Dense", 8, 2000},    {"RarefiedGas", 0.001, 1000}};
+
+class Derivatives : public ::testing::TestWithParam<Point> {};
+
+bool Near(double a, double b, double relative) {
+    return std::fabs(a - b) <= relative * std::max(std::fabs(a), std::fabs(b));
+}
+
+TEST_P(Derivatives, MeetTheIdentities) {
+    const State s = StateAt(GetParam().P, GetParam().T);
+    constexpr double kClose = 1e-10;
+    // The heat capacities and the Maxwell relations (P in MPa: v in kJ/(kg MPa) is 1000 v, and
+    // a pressure per kelvin in kJ/(kg K) per m3/kg is 1000 times the one in MPa/K).
+    EXPECT_PRED3(Near, Derivative(s, V::h, V::T, V::P), *s.cp, kClose);
+    EXPECT_PRED3(Near, Derivative(s, V::u, V::T, V::v), *s.cv, kClose);
+    EXPECT_PRED3(Near, Derivative(s, V::g, V::T, V::P), -s.s, kClose);
+    EXPECT_PRED3(Near, Derivative(s, V::g, V::P, V::T), 1000.0 * s.v, kClose);
+    EXPECT_PRED3(Near, Derivative(s, V::f, V::T, V::v), -s.s, kClose);
+    EXPECT_PRED3(Near, Derivative(s, V::f, V::v, V::T), -1000.0 * s.P, kClose);
+    EXPECT_PRED3(Near, Derivative(s, V::s, V::v, V::T), 1000.0 * Derivative(s, V::P, V::T, V::v),
+                 kClose);
+    EXPECT_PRED3(Near, Derivative(s, V::h, V::s, V::P), s.T, kClose);
+    // The triple product: (dP/dT)_v (dT/dv)_P (dv/dP)_T = -1.
+    EXPECT_PRED3(Near,
+                 Derivative(s, V::P, V::T, V::v) * Derivative(s, V::T, V::v, V::P) *
+                     Derivative(s, V::v, V::P, V::T),
+                 -1.0, kClose);
+
+    const Derived d = DerivedOf(s);
+    // cp - cv = T v alpha^2 / kappa_T; the isentropic exponent is cp/cv over P kappa_T; the
+    // Joule-Thomson coefficient is -(dh/dP)_T / cp.
+    EXPECT_PRED3(Near, *s.cp - *s.cv,
+                 1000.0 * s.T * s.v * d.expansion * d.expansion / d.compressibility, kClose);
+    EXPECT_PRED3(Near, d.kappa, *s.cp / *s.cv / (s.P * d.compressibility), 1e-9);
+    EXPECT_PRED3(Near, d.jouleThomson, -d.isothermalThrottling / *s.cp, kClose);
+    EXPECT_PRED3(Near, d.relativePressureCoefficient, d.expansion / (d.compressibility * s.P),
+                 kClose);
+    EXPECT_PRED3(Near, ValueOf(s, V::g).value(), s.h - s.T * s.s, 1e-15);
+}
+
+// The Joule-Thomson coefficient as the slope of T along the isenthalp, from the states found
+// at two pressures around the state (a test oracle only).
+TEST_P(Derivatives, JouleThomsonIsTheIsenthalpsSlope) {
+    const State s = StateAt(GetParam().P, GetParam().T);
+    const double dP = 1e-3 * s.P;
+    const double Tup = StatesFrom(V::P, s.P + dP, V::h, s.h).front().T;
+    const double Tdown = StatesFrom(V::P, s.P - dP, V::h, s.h).front().T;
+    const double slope = (Tup - Tdown) / (2.0 * dP);
+    EXPECT_NEAR(DerivedOf(s).jouleThomson, slope, 1e-5 * std::max(1.0, std::fabs(slope)));
+}
+
+INSTANTIATE_TEST_SUITE_P(States, Derivatives, ::testing::ValuesIn(kPoints), testing::ByName());
+
+TEST(Derived, IdealGasAtLowPressure) {
+    const Derived d = DerivedOf(StateAt(0.001, 1000));
+    EXPECT_NEAR(d.Z, 1.0, 1e-4);
+    EXPECT_NEAR(d.compressibility, 1.0 / 0.001, 1e-4 / 0.001);
+    EXPECT_NEAR(d.expansion, 1.0 / 1000, 1e-4 / 1000);
+}
+
+TEST(Derived, RefuseWetSteamAndOtherVariables) {
+    const State wet = Mixture(SaturationAtT(400), 0.5);
+    EXPECT_THROW(DerivedOf(wet), std::invalid_argument);
+    EXPECT_THROW(Derivative(wet, V::h, V::T, V::P), std::invalid_argument);
+    const State liquid = StateAt(1, 300);
+    EXPECT_THROW(Derivative(liquid, V::cp, V::T, V::P), std::invalid_argument);
+    EXPECT_THROW(Derivative(liquid, V::h, V::T, V::T), std::invalid_argument);
+}
+
+// IAPWS R1-76(2014), its table of values (mN/m, two decimals).
+struct Tension {
+    double T, sigma;
+};
+const Tension kTensions[] = {
+    {273.16, 75.65}, {298.15, 71.97}, {373.15, 58.91}, {473.15, 37.67}, {573.15, 14.36}};
+
+TEST(SurfaceTension, MatchesTheReleasesTable) {
+    for (const Tension& t : kTensions) EXPECT_NEAR(SurfaceTension(t.T), t.sigma, 0.005) << t.T;
+    EXPECT_EQ(SurfaceTension(647.096), 0.0);
+    EXPECT_THROW(SurfaceTension(650.0), OutOfDomain);
+    EXPECT_THROW(SurfaceTension(200.0), OutOfDomain);
+}
+
+// dpsat/dT against the saturation equation's own pressures a little apart, and against the
+// Clapeyron equation of the saturated phases of regions 1 and 2.
+TEST(SaturationPressureSlope, IsTheSlopeOfPsat) {
+    for (const double T : {280.0, 373.15, 500.0, 600.0, 640.0}) {
+        const double dT = 1e-4;
+        const double slope = (Satpr(T + dT) - Satpr(T - dT)) / (2 * dT);
+        EXPECT_NEAR(SaturationPressureSlope(T), slope, 1e-7 * slope) << T;
+        if (T > 623.15) continue;
+        const Saturation s = SaturationAtT(T);
+        const double clapeyron = (s.vapour.h - s.liquid.h) / (T * (s.vapour.v - s.liquid.v)) / 1000;
+        EXPECT_NEAR(SaturationPressureSlope(T), clapeyron, 2e-4 * clapeyron) << T;
+    }
+}
+
+}  // namespace
+}  // namespace vapomet
