@@ -41,10 +41,11 @@ QString Shown(const std::optional<double>& value, int decimals, const QLocale& l
     return value ? Shown(*value, decimals, locale) : QString();
 }
 
-// A saturated phase of a mixture as a state of its own, for the quantities of the tables.
-State PhaseOf(const State& mixture, const StateProperties& phase) {
+// A saturated phase of a mixture as a state of its own, in the region whose equation gave it:
+// regions 1 and 2 up to 623.15 K, region 3 above.
+State PhaseOf(const State& mixture, const StateProperties& phase, bool liquid) {
     State state{};
-    state.region = mixture.region;
+    state.region = mixture.T > 623.15 ? Region::Three : liquid ? Region::One : Region::Two;
     state.P = mixture.P;
     state.T = mixture.T;
     state.rho = phase.rho;
@@ -133,9 +134,9 @@ QString GivenInWords(const GivenAnswer& answer, const QLocale& convention) {
 
 std::vector<StateLine> LinesOf(const State& state, const QLocale& locale) {
     const std::optional<State> liquid =
-        state.liquid ? std::optional(PhaseOf(state, *state.liquid)) : std::nullopt;
+        state.liquid ? std::optional(PhaseOf(state, *state.liquid, true)) : std::nullopt;
     const std::optional<State> vapour =
-        state.vapour ? std::optional(PhaseOf(state, *state.vapour)) : std::nullopt;
+        state.vapour ? std::optional(PhaseOf(state, *state.vapour, false)) : std::nullopt;
     std::vector<StateLine> lines;
     lines.push_back({QStringLiteral("Region"), RegionInWords(state), {}, {}, {}});
     for (const Variable variable : {Variable::P, Variable::T}) {

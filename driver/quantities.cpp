@@ -12,6 +12,11 @@ namespace vapomet {
 namespace {
 
 constexpr Phase N = Phase::None;
+
+// A derived property of a single phase, none for wet steam.
+std::optional<double> Of(const std::optional<Derived>& derived, double Derived::*property) {
+    return derived ? std::optional(*derived.*property) : std::nullopt;
+}
 constexpr Phase L = Phase::Liquid;
 constexpr Phase V = Phase::Vapour;
 
@@ -71,6 +76,61 @@ constexpr Quantity kQuantities[] = {
      {{{1, L, 19, "Mu' (uPascal-sec)"}, {1, V, 15, "Mu\" (uPascal-sec)"},
        {2, L, 14, "Mu' (uPascal-sec)"}, {2, V, 17, "Mu\" (uPascal-sec)"},
        {3, N, 12, "Mu (uPascal-sec)"}}}},
+    // The tables' own quantities: of a single phase, then of the saturation line.
+    {QuantityId::Kappa, "kappa", "isentropic exponent", "kappa", "", 5, Source::Derived, {}, {}, {},
+     [](const TableState& t) { return Of(t.derived, &Derived::kappa); }},
+    {QuantityId::JouleThomson, "mu_JT", "Joule-Thomson coefficient", "joule_thomson", "K/MPa", 6,
+     Source::Derived, {}, {}, {}, [](const TableState& t) { return Of(t.derived, &Derived::jouleThomson); }},
+    {QuantityId::IsothermalThrottling, "delta_T", "isothermal throttling coefficient",
+     "isothermal_throttling", "kJ/(kg MPa)", 6, Source::Derived, {}, {}, {},
+     [](const TableState& t) { return Of(t.derived, &Derived::isothermalThrottling); }},
+    {QuantityId::Compressibility, "kappa_T", "isothermal compressibility", "compressibility",
+     "1/MPa", 8, Source::Derived, {}, {}, {},
+     [](const TableState& t) { return Of(t.derived, &Derived::compressibility); }},
+    {QuantityId::Expansion, "alpha_v", "isobaric expansion coefficient", "expansion", "1/K", 8,
+     Source::Derived, {}, {}, {}, [](const TableState& t) { return Of(t.derived, &Derived::expansion); }},
+    {QuantityId::RelativePressureCoefficient, "beta_p", "relative pressure coefficient",
+     "relative_pressure_coefficient", "1/K", 8, Source::Derived, {}, {}, {},
+     [](const TableState& t) { return Of(t.derived, &Derived::relativePressureCoefficient); }},
+    {QuantityId::CompressionFactor, "Z", "compression factor", "Z", "", 6, Source::Derived, {}, {}, {},
+     [](const TableState& t) { return Of(t.derived, &Derived::Z); }},
+    {QuantityId::Gibbs, "g", "Gibbs energy", "g", "kJ/kg", 4, Source::Routine, Variable::g},
+    {QuantityId::Helmholtz, "f", "Helmholtz energy", "f", "kJ/kg", 4, Source::Routine,
+     Variable::f},
+    // cp mu / lambda with cp in J/(kg K) and mu in Pa s; mu / rho and lambda / (rho cp) in m2/s,
+    // a million times that in mm2/s.
+    {QuantityId::Prandtl, "Pr", "Prandtl number", "prandtl", "", 5, Source::Derived, {}, {}, {},
+     [](const TableState& t) -> std::optional<double> {
+         if (!t.state.cp || !t.viscosity || !t.conductivity) return std::nullopt;
+         return *t.state.cp * *t.viscosity / *t.conductivity * 1e-3;
+     }},
+    {QuantityId::KinematicViscosity, "nu", "kinematic viscosity", "kinematic_viscosity",
+     "mm2/s", 6, Source::Derived, {}, {}, {},
+     [](const TableState& t) -> std::optional<double> {
+         if (!t.viscosity) return std::nullopt;
+         return *t.viscosity / t.state.rho;
+     }},
+    {QuantityId::ThermalDiffusivity, "a", "thermal diffusivity", "thermal_diffusivity", "mm2/s",
+     6, Source::Derived, {}, {}, {},
+     [](const TableState& t) -> std::optional<double> {
+         if (!t.state.cp || !t.conductivity) return std::nullopt;
+         return 1000.0 * *t.conductivity / (t.state.rho * *t.state.cp);
+     }},
+    {QuantityId::VaporisationEnthalpy, "h_lv", "enthalpy of vaporisation", "h_vaporisation",
+     "kJ/kg", 4, Source::Derived, {}, {}, {},
+     [](const TableState& t) { return t.hVaporisation; }},
+    {QuantityId::SaturationSlope, "dpsat/dT", "slope of the saturation pressure", "dpsat_dT",
+     "MPa/K", 8, Source::Derived, {}, {}, {},
+     [](const TableState& t) -> std::optional<double> {
+         if (!t.saturationT) return std::nullopt;
+         return SaturationPressureSlope(*t.saturationT);
+     }},
+    {QuantityId::SurfaceTension, "sigma", "surface tension", "surface_tension", "mN/m", 4,
+     Source::Derived, {}, {}, {},
+     [](const TableState& t) -> std::optional<double> {
+         if (!t.saturationT) return std::nullopt;
+         return SurfaceTension(*t.saturationT);
+     }},
 };
 // clang-format on
 

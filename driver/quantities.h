@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 #include <span>
 
 #include "property/state.h"
@@ -38,8 +39,25 @@ enum class QuantityId {
     Conductivity,
     Ratio,
     Viscosity,
+    // The tables' own quantities, on no page.
+    Kappa,
+    JouleThomson,
+    IsothermalThrottling,
+    Compressibility,
+    Expansion,
+    RelativePressureCoefficient,
+    CompressionFactor,
+    Gibbs,
+    Helmholtz,
+    Prandtl,
+    KinematicViscosity,
+    ThermalDiffusivity,
+    VaporisationEnthalpy,
+    SaturationSlope,
+    SurfaceTension,
 };
-inline constexpr std::size_t kQuantityCount = static_cast<std::size_t>(QuantityId::Viscosity) + 1;
+inline constexpr std::size_t kQuantityCount =
+    static_cast<std::size_t>(QuantityId::SurfaceTension) + 1;
 
 // How a press obtains a quantity's value for a page whose state is (P, T) with density rho.
 enum class Source {
@@ -51,7 +69,19 @@ enum class Source {
     Routine,           // the region's routine of the property at (P, T), or (rho, T) in region 3
     Transport,         // a transport routine at (P, T, rho)
     ShownRatio,        // the cp text over the cv text of the same column, as shown
+    Derived,           // a table's own quantity, from what the table has of the state
 };
+
+// What a table has of a state for its own quantities: the state; for a single phase its
+// derived properties and transport values; for wet steam and the saturated phases the
+// saturation line's temperature and enthalpy of vaporisation.
+struct TableState {
+    const State& state;
+    std::optional<Derived> derived;
+    std::optional<double> conductivity, viscosity;  // W/(m K), µPa s
+    std::optional<double> saturationT, hVaporisation;
+};
+using DerivedRoutine = std::optional<double> (*)(const TableState&);
 
 using TransportRoutine = double (*)(const double&, const double&, const double&);
 
@@ -74,6 +104,7 @@ struct Quantity {
     Variable property = Variable::P;  // Source::Routine: the state's property (RoutineOf)
     TransportRoutine transport = {};  // Source::Transport
     std::array<Place, 5> places{};
+    DerivedRoutine derived = {};  // Source::Derived
 };
 
 // Every quantity, in reading and writing order.

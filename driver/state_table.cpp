@@ -1,6 +1,7 @@
 #include "driver/state_table.h"
 
 #include <QLocale>
+#include <algorithm>
 
 namespace vapomet {
 
@@ -13,13 +14,27 @@ QString MessageOf(const PropertyError& error) {
 }
 
 SaturationRow RowOf(double T, double P, const Saturation& phases) {
-    return {T, P, ValuesOf(phases.liquid), ValuesOf(phases.vapour), QString()};
+    return {T, P, ValuesOf(phases.liquid, phases), ValuesOf(phases.vapour, phases), QString()};
 }
 
 }  // namespace
 
 TableValues ValuesOf(const State& state) {
+    return ValuesOf(state, std::nullopt);
+}
+
+TableValues ValuesOf(const State& state, const std::optional<Saturation>& line) {
     TableValues values{};
+    TableState table{state, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt};
+    if (!state.x) table.derived = DerivedOf(state);
+    // The saturation line of wet steam, or of the saturated phase given with its line.
+    if (state.liquid && state.vapour) {
+        table.saturationT = state.T;
+        table.hVaporisation = state.vapour->h - state.liquid->h;
+    } else if (line) {
+        table.saturationT = line->liquid.T;
+        table.hVaporisation = line->vapour.h - line->liquid.h;
+    }
     for (const Quantity* q : TableQuantities()) {
         std::optional<double>& value = values[static_cast<std::size_t>(q->id)];
         switch (q->source) {
@@ -28,10 +43,12 @@ TableValues ValuesOf(const State& state) {
             case Source::Routine: value = ValueOf(state, q->property); break;
             case Source::Transport:
                 if (!state.x) value = q->transport(state.P, state.T, state.rho);
+                (q->id == QuantityId::Viscosity ? table.viscosity : table.conductivity) = value;
                 break;
             case Source::ShownRatio:
                 if (state.cp && state.cv) value = *state.cp / *state.cv;
                 break;
+            case Source::Derived: value = q->derived(table); break;
             default: break;
         }
     }
@@ -41,10 +58,13 @@ TableValues ValuesOf(const State& state) {
 const std::vector<const Quantity*>& TableQuantities() {
     static const std::vector<const Quantity*> quantities = [] {
         std::vector<const Quantity*> list;
-        for (const Quantity& q : Quantities())
-            if (SlotOf(q.id, 3, Phase::None) >= 0 && q.decimals >= 0 &&
+        for (const Quantity& q : Quantities()) {
+            const bool onNoPage = std::all_of(q.places.begin(), q.places.end(),
+                                              [](const Place& p) { return p.page == 0; });
+            if (q.decimals >= 0 && (SlotOf(q.id, 3, Phase::None) >= 0 || onNoPage) &&
                 q.source != Source::StatePressure && q.source != Source::StateTemperature)
                 list.push_back(&q);
+        }
         return list;
     }();
     return quantities;

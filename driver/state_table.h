@@ -15,11 +15,15 @@
 
 namespace vapomet {
 
-// Every quantity a table shows of a state, by QuantityId: v, density, h, u, s, cp, cv, w, cp/cv
-// (of the full values), conductivity and viscosity (IAPS 1985); empty where the state has none,
-// as a mixture has no cp, cv, w, ratio or transport values.
+// Every quantity a table shows of a state, by QuantityId: v, density, h, u, s, cp, cv, w,
+// conductivity, cp/cv (of the full values) and viscosity (IAPS 1985), then the tables' own:
+// the derived properties of a single phase, g and f, and the saturation line's enthalpy of
+// vaporisation, dpsat/dT and surface tension; empty where the state has none, as wet steam has
+// no cp, cv, w, ratio, transport or derived values, and a single phase no saturation line.
 using TableValues = std::array<std::optional<double>, kQuantityCount>;
 TableValues ValuesOf(const State& state);
+// The same of a saturated phase, with its saturation line's values.
+TableValues ValuesOf(const State& state, const std::optional<Saturation>& line);
 
 // Page 3 of a press of the two texts, read in the C convention. The region is the press's
 // choice; a row the press would answer with a message carries that message and no values.
@@ -57,7 +61,8 @@ GivenRows ComputeGivenRows(Variable a, const QString& textA, Variable b, const Q
 // The region of a state in words: "Region 2, steam", "Wet steam, x = 0.8734".
 QString RegionInWords(const State& state);
 
-// The quantities a table shows of a phase, in the order of the pages.
+// The quantities a table shows of a phase: page 3's in the order of the pages, then the
+// tables' own.
 const std::vector<const Quantity*>& TableQuantities();
 
 }  // namespace vapomet

@@ -21,7 +21,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: vapomet-cli [--json] [--] P T\n"
-    "       vapomet-cli --given A,B [--json] [--] VALUE_A VALUE_B\n"
+    "       vapomet-cli --given A,B [--derivative Z,X,Y] [--json] [--] VALUE_A VALUE_B\n"
     "       vapomet-cli --batch [FILE] [--given A,B] [--json]\n"
     "       vapomet-cli --grid A=LO:HI:N B=LO:HI:N [--given A,B] [--log A] [--json]\n"
     "       vapomet-cli --saturation T=LO:HI:N|P=LO:HI:N [--log T|P] [--json]\n"
@@ -30,6 +30,8 @@ constexpr const char* kUsage =
     "  --given A,B   the states of IAPWS-IF97 with the two values, of one of the pairs\n"
     "                P,T P,h P,s h,s P,u P,v T,v T,s T,h u,v P,x T,x h,x s,x (either order):\n"
     "                P in MPa, T in K, h and u in kJ/kg, s in kJ/(kg K), v in m3/kg, x 0 to 1\n"
+    "  --derivative Z,X,Y  the partial derivative (dZ/dX) at constant Y of each state found,\n"
+    "                Z, X and Y among P T v u h s g f, in the units above (h,T,P gives cp)\n"
     "  --batch       a table of page 3 for each line \"P T\" (blanks or a comma between them) of\n"
     "                FILE or the standard input, or with --given of the states of each line\n"
     "                \"VALUE_A VALUE_B\"; lines starting with # and empty lines are skipped,\n"
@@ -110,7 +112,19 @@ int main(int argc, char** argv) {
         }
         options.remove(at, 2);
     }
+    std::optional<vapomet::cli::DerivativeOf> derivative;
+    if (const qsizetype at = options.indexOf(QStringLiteral("--derivative")); at >= 0) {
+        derivative = vapomet::cli::ParseDerivative(options.value(at + 1));
+        if (!derivative || !given) {
+            std::fprintf(stderr,
+                         "vapomet-cli: --derivative takes three of P T v u h s g f, such "
+                         "as h,T,P, with --given\n");
+            return Usage();
+        }
+        options.remove(at, 2);
+    }
     const QString mode = options.value(0);
+    if (derivative && mode.startsWith(QStringLiteral("--"))) return Usage();
     if (mode == QStringLiteral("--batch")) {
         if (options.size() > 2 || !values.isEmpty()) return Usage();
         return vapomet::cli::RunBatch(options.value(1), given, format, stdout);
@@ -125,6 +139,9 @@ int main(int argc, char** argv) {
         if (option.startsWith(QStringLiteral("--"))) return Usage();
     values = options + values;  // the values of a press or of a given pair
     if (values.size() != 2) return Usage();
+    if (derivative)
+        return vapomet::cli::RunDerivative(*given, values[0], values[1], *derivative, format,
+                                           stdout);
     if (given) return vapomet::cli::RunGiven(*given, values[0], values[1], format, stdout);
 
     vapomet::ResultPages pages;

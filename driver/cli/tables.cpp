@@ -584,4 +584,61 @@ int RunGiven(const GivenPair& pair, const QString& a, const QString& b, Format f
     return 0;
 }
 
+std::optional<DerivativeOf> ParseDerivative(const QString& text) {
+    const QStringList names = text.split(QLatin1Char(','));
+    if (names.size() != 3) return std::nullopt;
+    std::array<Variable, 3> v{};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto named = VariableNamed(names[static_cast<qsizetype>(i)].trimmed().toStdString());
+        static constexpr Variable kDifferentiable[] = {Variable::P, Variable::T, Variable::v,
+                                                       Variable::u, Variable::h, Variable::s,
+                                                       Variable::g, Variable::f};
+        if (!named || std::find(std::begin(kDifferentiable), std::end(kDifferentiable), *named) ==
+                          std::end(kDifferentiable))
+            return std::nullopt;
+        v[i] = *named;
+    }
+    if (v[1] == v[2]) return std::nullopt;
+    return DerivativeOf{v[0], v[1], v[2]};
+}
+
+int RunDerivative(const GivenPair& pair, const QString& a, const QString& b, const DerivativeOf& d,
+                  Format format, std::FILE* out) {
+    const GivenRows given = ComputeGivenRows(pair.a, a, pair.b, b);
+    if (!given.message.isEmpty()) {
+        std::fprintf(stderr, "vapomet-cli: %s\n", given.message.toUtf8().constData());
+        return 1;
+    }
+    const std::string name = "(d" + std::string(NameOf(d.z)) + "/d" + std::string(NameOf(d.x)) +
+                             ")_" + std::string(NameOf(d.y));
+    RowWriter writer(format, out);
+    if (format == Format::JsonLines) writer.header({"state", "derivative", "value", "message"});
+    int status = 0;
+    int number = 0;
+    for (const GivenRow& row : given.rows) {
+        ++number;
+        std::optional<double> value;
+        std::string message;
+        try {
+            value = Derivative(row.state, d.z, d.x, d.y);
+        } catch (const std::invalid_argument& error) {
+            message = error.what();
+            status = 1;
+        }
+        if (format == Format::JsonLines) {
+            writer.row(
+                {std::to_string(number), JsonString(QString::fromStdString(name)),
+                 NumberField(value),
+                 message.empty() ? Field() : Field(JsonString(QString::fromStdString(message)))});
+        } else if (value) {
+            const std::string which =
+                given.rows.size() > 1 ? "state " + std::to_string(number) + ": " : "";
+            std::fprintf(out, "%s%s %s\n", which.c_str(), name.c_str(), Shortest(*value).c_str());
+        } else {
+            std::fprintf(stderr, "vapomet-cli: state %d: %s\n", number, message.c_str());
+        }
+    }
+    return status;
+}
+
 }  // namespace vapomet::cli

@@ -33,4 +33,14 @@ int RunSaturation(const QStringList& arguments, Format format, std::FILE* out);
 int RunGiven(const GivenPair& pair, const QString& a, const QString& b, Format format,
              std::FILE* out);
 
+// A partial derivative (dz/dx)_y, as "z,x,y" names it (among P, T, v, u, h, s, g, f).
+struct DerivativeOf {
+    Variable z, x, y;
+};
+std::optional<DerivativeOf> ParseDerivative(const QString& text);
+// The derivative at each state of one pair of values: a line per state for a person, or JSON
+// Lines with the state's number, the derivative's name and its value. Wet steam has none.
+int RunDerivative(const GivenPair& pair, const QString& a, const QString& b,
+                  const DerivativeOf& derivative, Format format, std::FILE* out);
+
 }  // namespace vapomet::cli

@@ -73,14 +73,18 @@ INSTANTIATE_TEST_SUITE_P(Inputs, CliPressTest, ::testing::ValuesIn(kPresses), te
 
 // Bad arguments: what is wrong on the standard error, nothing on the output, status 2.
 TEST(CliUsageTest, SaysWhatIsWrongAndExitsWithTwo) {
-    for (const QStringList& arguments : {QStringList{},
-                                         {"1"},
-                                         {"--json"},
-                                         {"1", "300", "5"},
-                                         {"--grid", "P=1:2:3"},
-                                         {"--grid", "P=0:2:3", "T=300:400:2", "--log", "P"},
-                                         {"--saturation", "Q=1:2:3"},
-                                         {"--batch", "/no/such/file"}}) {
+    for (const QStringList& arguments :
+         {QStringList{},
+          {"1"},
+          {"--json"},
+          {"1", "300", "5"},
+          {"--grid", "P=1:2:3"},
+          {"--grid", "P=0:2:3", "T=300:400:2", "--log", "P"},
+          {"--saturation", "Q=1:2:3"},
+          {"--batch", "/no/such/file"},
+          {"--derivative", "h,T,P", "1", "300"},
+          {"--given", "P,T", "--derivative", "h,T,T", "1", "300"},
+          {"--given", "P,T", "--derivative", "cp,T,P", "1", "300"}}) {
         const testing::CliOutcome run = RunCli(arguments);
         EXPECT_EQ(run.status, 2) << arguments.join(' ').toStdString();
         EXPECT_NE(run.err.find("vapomet-cli"), std::string::npos);
@@ -93,6 +97,24 @@ std::vector<QJsonObject> Rows(const std::string& out) {
     for (const QByteArray& line : QByteArray::fromStdString(out).split('\n'))
         if (!line.isEmpty()) rows.push_back(QJsonDocument::fromJson(line).object());
     return rows;
+}
+
+// --derivative gives (dz/dx)_y of each state found: cp as (dh/dT)_P; wet steam has none.
+TEST(CliDerivativeTest, IsTheLibrarysDerivative) {
+    const testing::CliOutcome cp = RunCli({"--given", "P,T", "--derivative", "h,T,P", "1", "300"});
+    EXPECT_EQ(cp.status, 0);
+    EXPECT_EQ(QString::fromStdString(cp.out).section(' ', 1).trimmed().toDouble(),
+              *StateAt(1, 300).cp);
+    const testing::CliOutcome two =
+        RunCli({"--given", "T,h", "--derivative", "g,P,T", "--json", "350", "344.2"});
+    EXPECT_EQ(two.status, 1);  // the first of the two states is wet steam
+    const std::vector<QJsonObject> rows = Rows(two.out);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_TRUE(rows[0]["value"].isNull());
+    EXPECT_EQ(rows[1]["derivative"].toString(), "(dg/dP)_T");
+    // (dg/dP)_T is the volume, in kJ/(kg MPa).
+    const State liquid = StatesFrom(Variable::T, 350, Variable::h, 344.2).back();
+    EXPECT_NEAR(rows[1]["value"].toDouble(), 1000 * liquid.v, 1e-12);
 }
 
 // Each line of a batch but remarks gives the row of a press of its texts: its message, or each
@@ -167,8 +189,10 @@ TEST(GivenTablesTest, AreTheLibrarysStates) {
             .trimmed()
             .split('\n');
     EXPECT_EQ(csv.value(0),
-              "line,P,T,region,x,v,density,h,u,s,cp,cv,w,conductivity,cp/cv,"
-              "viscosity,message");
+              "line,P,T,region,x,v,density,h,u,s,cp,cv,w,conductivity,cp/cv,viscosity,kappa,"
+              "joule_thomson,isothermal_throttling,compressibility,expansion,"
+              "relative_pressure_coefficient,Z,g,f,prandtl,kinematic_viscosity,"
+              "thermal_diffusivity,h_vaporisation,dpsat_dT,surface_tension,message");
     EXPECT_EQ(csv.size(), 3);
     EXPECT_TRUE(csv.value(1).startsWith("1,") && csv.value(2).startsWith("1,"));
     // The grid's points, h first: 2000 and 3000 kJ/kg, each at 1 and 2 MPa.

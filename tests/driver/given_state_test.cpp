@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "driver/messages.h"
+#include "driver/state_table.h"
 #include "tests/support/case_names.h"
 #include "tests/support/support.h"
 
@@ -129,6 +130,41 @@ TEST(StateText, HasALinePerValueShown) {
     EXPECT_TRUE(text.contains("\nSaturated liquid enthalpy\t"));
     EXPECT_TRUE(text.contains("\nSaturated vapour dynamic viscosity\t"));
     EXPECT_FALSE(text.contains("\nSpeed of sound\t"));
+}
+
+// A single phase carries its derived properties and no saturation line; wet steam the
+// saturation line and none of them; a saturated phase of a saturation table both.
+TEST(TableValues, SinglePhaseOrSaturationLine) {
+    using Q = QuantityId;
+    const auto has = [](const TableValues& values, Q id) {
+        return values[static_cast<std::size_t>(id)].has_value();
+    };
+    const auto value = [](const TableValues& values, Q id) {
+        return values[static_cast<std::size_t>(id)].value_or(NAN);
+    };
+    const State steam = StateAt(5, 700);
+    const TableValues single = ValuesOf(steam);
+    for (const Q id : {Q::Kappa, Q::JouleThomson, Q::Compressibility, Q::CompressionFactor,
+                       Q::Prandtl, Q::KinematicViscosity, Q::ThermalDiffusivity, Q::Gibbs})
+        EXPECT_TRUE(has(single, id)) << static_cast<int>(id);
+    for (const Q id : {Q::VaporisationEnthalpy, Q::SaturationSlope, Q::SurfaceTension})
+        EXPECT_FALSE(has(single, id)) << static_cast<int>(id);
+    EXPECT_EQ(value(single, Q::Kappa), DerivedOf(steam).kappa);
+    // nu = mu / rho and a = lambda / (rho cp), in mm2/s.
+    EXPECT_NEAR(value(single, Q::KinematicViscosity) * steam.rho, value(single, Q::Viscosity),
+                1e-12 * value(single, Q::Viscosity));
+
+    const Saturation at400 = SaturationAtT(400);
+    const TableValues wet = ValuesOf(Mixture(at400, 0.3));
+    EXPECT_FALSE(has(wet, Q::Kappa) || has(wet, Q::Prandtl));
+    EXPECT_EQ(value(wet, Q::VaporisationEnthalpy), at400.vapour.h - at400.liquid.h);
+    EXPECT_EQ(value(wet, Q::SurfaceTension), SurfaceTension(400));
+    EXPECT_EQ(value(wet, Q::SaturationSlope), SaturationPressureSlope(400));
+    const SaturationRow row = SaturationAtTemperature(400);
+    ASSERT_TRUE(row.liquid && row.vapour);
+    EXPECT_EQ(value(*row.liquid, Q::SurfaceTension), SurfaceTension(400));
+    EXPECT_EQ(value(*row.vapour, Q::VaporisationEnthalpy), value(wet, Q::VaporisationEnthalpy));
+    EXPECT_TRUE(has(*row.liquid, Q::Kappa));
 }
 
 }  // namespace
