@@ -136,6 +136,12 @@ Derived DerivedOf(const State& state);
 double SaturationPressureSlope(double T);
 double SurfaceTension(double T);
 
+// ---- Transport after today's releases ----------------------------------------------------------
+
+// The dynamic viscosity in µPa s at (T, density) after the IAPWS Formulation 2008 (R12-08) for
+// industrial use, without the critical enhancement; beside Vis, the IAPS 1985 equation.
+double Viscosity2008(const double& T, const double& rho);
+
 // ---- States from two properties ----------------------------------------------------------------
 
 // Throws OutOfDomain for a value that no state has alone: P outside (0, 100] MPa, T outside

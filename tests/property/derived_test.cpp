@@ -1,6 +1,6 @@
 // Derived properties and partial derivatives against identities that no table lists, the
-// Joule-Thomson coefficient against states found at two pressures, and the surface tension
-// against the values of IAPWS R1-76(2014).
+// Joule-Thomson coefficient against states found at two pressures, the surface tension against
+// the values of IAPWS R1-76(2014), and the 2008 viscosity against its release's table.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -116,6 +116,22 @@ TEST(SaturationPressureSlope, IsTheSlopeOfPsat) {
         const double clapeyron = (s.vapour.h - s.liquid.h) / (T * (s.vapour.v - s.liquid.v)) / 1000;
         EXPECT_NEAR(SaturationPressureSlope(T), clapeyron, 2e-4 * clapeyron) << T;
     }
+}
+
+// IAPWS R12-08, Table 4: the viscosity at (T, rho) for industrial use (mu_2 = 1), in µPa s to
+// the six decimals printed.
+struct Viscosity {
+    double T, rho, mu;
+};
+const Viscosity kViscosities[] = {
+    {298.15, 998, 889.735100}, {298.15, 1200, 1437.649467}, {373.15, 1000, 307.883622},
+    {433.15, 1, 14.538324},    {433.15, 1000, 217.685358},  {873.15, 1, 32.619287},
+    {873.15, 100, 35.802262},  {873.15, 600, 77.430195},    {1173.15, 1, 44.217245},
+    {1173.15, 100, 47.640433}, {1173.15, 400, 64.154608}};
+
+TEST(Viscosity2008, ReproducesTheReleasesTable) {
+    for (const Viscosity& c : kViscosities)
+        EXPECT_NEAR(Viscosity2008(c.T, c.rho), c.mu, 5e-7) << c.T << " K, " << c.rho << " kg/m3";
 }
 
 }  // namespace
