@@ -422,26 +422,24 @@ Process RunProcess(ProcessKind kind, const State& start, double P2, double eta) 
     if (kind == ProcessKind::Isentropic && !(eta > 0.0 && eta <= 1.0))
         throw OutOfDomain("the isentropic efficiency must lie in 0 < eta <= 1");
     Process process{kind, start, {}, {}, 0.0, 0.0, {}, {}};
+    // The actual enthalpy at a pressure, from the isentrope's there: down in pressure the
+    // efficiency takes that share of the isentropic drop, up it needs the drop's rise over it;
+    // throttling keeps h.
+    const auto actual = [&](double P) {
+        if (kind == ProcessKind::Throttling) return start.h;
+        const double hs = StatesFrom(V::P, P, V::s, start.s).front().h;
+        return P < start.P ? start.h - eta * (start.h - hs) : start.h + (hs - start.h) / eta;
+    };
     process.isentropicEnd = StatesFrom(V::P, P2, V::s, start.s).front();
-    const double hs = process.isentropicEnd.h;
-    double h2 = start.h;  // throttling
-    if (kind == ProcessKind::Isentropic)
-        h2 = P2 < start.P ? start.h - eta * (start.h - hs) : start.h + (hs - start.h) / eta;
-    process.end = StatesFrom(V::P, P2, V::h, h2).front();
+    process.end = StatesFrom(V::P, P2, V::h, actual(P2)).front();
     process.dh = process.end.h - start.h;
     process.ds = process.end.s - start.s;
     constexpr int kProcessPoints = 40;
     process.isentrope = AlongPressure(V::s, start.s, start.P, P2, kProcessPoints);
-    // The path: at each pressure between, the same isentropic efficiency (or h held when
-    // throttling), which ends at the end state.
+    // The path: at each pressure between, the same efficiency, which ends at the end state.
     process.path = Trace(kProcessPoints, [&](int i) {
         const double P = Step(start.P, P2, i, kProcessPoints, true);
-        double h = start.h;
-        if (kind == ProcessKind::Isentropic) {
-            const double hsAt = StatesFrom(V::P, P, V::s, start.s).front().h;
-            h = P2 < start.P ? start.h - eta * (start.h - hsAt) : start.h + (hsAt - start.h) / eta;
-        }
-        return StatesFrom(V::P, P, V::h, h).front();
+        return StatesFrom(V::P, P, V::h, actual(P)).front();
     });
     return process;
 }
