@@ -59,11 +59,6 @@ State PhaseOf(const State& mixture, const StateProperties& phase, bool liquid) {
     return state;
 }
 
-QString MessageOf(const PropertyError& error) {
-    const std::string what = error.what(), prefix = error.routine() + ": ";
-    return QString::fromStdString(what.rfind(prefix, 0) == 0 ? what.substr(prefix.size()) : what);
-}
-
 }  // namespace
 
 QString VariableName(Variable variable) {

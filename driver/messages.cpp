@@ -10,4 +10,12 @@ QStringList FaultMessages(const std::exception& fault) {
     return {kComputationError};
 }
 
+QString MessageOf(const std::exception& failure) {
+    const std::string what = failure.what();
+    const auto* error = dynamic_cast<const PropertyError*>(&failure);
+    const std::string prefix = error != nullptr ? error->routine() + ": " : std::string();
+    return QString::fromStdString(
+        !prefix.empty() && what.rfind(prefix, 0) == 0 ? what.substr(prefix.size()) : what);
+}
+
 }  // namespace vapomet

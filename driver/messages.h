@@ -20,6 +20,10 @@ inline const QString kFailedToConverge = QStringLiteral("Failed to converge ....
 // found says so before the computation error.
 QStringList FaultMessages(const std::exception& fault);
 
+// The message of a failure of the library, without the routine's name before it:
+// "h above the largest enthalpy at P = 5 MPa ...".
+QString MessageOf(const std::exception& failure);
+
 // Shows one message to the user: modal, OK button only, no icon, caption "Vapomet"; returns
 // when the user has closed it.
 class MessageSink {

@@ -3,15 +3,11 @@
 #include <QLocale>
 #include <algorithm>
 
+#include "driver/messages.h"
+
 namespace vapomet {
 
 namespace {
-
-// The message of a failure of the library, without the routine's name before it.
-QString MessageOf(const PropertyError& error) {
-    const std::string what = error.what(), prefix = error.routine() + ": ";
-    return QString::fromStdString(what.rfind(prefix, 0) == 0 ? what.substr(prefix.size()) : what);
-}
 
 SaturationRow RowOf(double T, double P, const Saturation& phases) {
     return {T, P, ValuesOf(phases.liquid, phases), ValuesOf(phases.vapour, phases), QString()};
