@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -235,6 +236,10 @@ QString CrlfLines(std::span<const char* const> lines) {
     QString text;
     for (const char* line : lines) text += QString::fromLatin1(line) + QStringLiteral("\r\n");
     return text;
+}
+
+void PutOnClipboard(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
 }
 
 void CentreOnScreen(QWidget* window) {

@@ -144,6 +144,9 @@ QPlainTextEdit* PlaceTextBox(QWidget* parent, const QString& objectName, const T
 // The lines, each ended by CRLF.
 QString CrlfLines(std::span<const char* const> lines);
 
+// Puts plain text on the clipboard, as every "Copy" of the program does.
+void PutOnClipboard(const QString& text);
+
 // Places a top-level window at the centre of the primary screen's free area.
 void CentreOnScreen(QWidget* window);
 

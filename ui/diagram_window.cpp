@@ -20,8 +20,8 @@
 
 #include "driver/numbers.h"
 #include "driver/state_table.h"
+#include "ui/controls.h"
 #include "ui/look.h"
-#include "ui/page_bridge.h"
 
 namespace vapomet::ui {
 

@@ -1,6 +1,5 @@
 #include "ui/page_bridge.h"
 
-#include <QClipboard>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -25,10 +24,6 @@ constexpr int kCascadeStep = 48;
 constexpr int kFrameAllowance = 32;
 
 }  // namespace
-
-void PutOnClipboard(const QString& text) {
-    QGuiApplication::clipboard()->setText(text);
-}
 
 PageBridge::PageBridge(ResultPages& pages) : pages_(pages) {
     pages_.setViewer(this);

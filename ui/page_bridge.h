@@ -58,7 +58,4 @@ class PageBridge : public QObject, public PageViewer {
     std::array<std::optional<QPoint>, std::size(kPages)> lastPlaces_;
 };
 
-// Puts plain text on the clipboard, as every "Copy" of the program does.
-void PutOnClipboard(const QString& text);
-
 }  // namespace vapomet::ui

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -101,7 +100,7 @@ void PageWindow::copy(bool all) const {
     // menu copies the page.
     const auto* focused = qobject_cast<const QLabel*>(QApplication::focusWidget());
     if (!all && !inMenu_ && focused != nullptr && focused->hasSelectedText()) {
-        QGuiApplication::clipboard()->setText(focused->selectedText());
+        PutOnClipboard(focused->selectedText());
         return;
     }
     if (copy_) copy_(all);
@@ -110,8 +109,7 @@ void PageWindow::copy(bool all) const {
 void PageWindow::showMenu(QWidget* owner, const QPoint& at) const {
     QMenu menu(owner);
     if (const auto* label = qobject_cast<const QLabel*>(owner); label && label->hasSelectedText()) {
-        menu.addAction(QStringLiteral("Copy"),
-                       [label] { QGuiApplication::clipboard()->setText(label->selectedText()); });
+        menu.addAction(QStringLiteral("Copy"), [label] { PutOnClipboard(label->selectedText()); });
         menu.addSeparator();
     }
     menu.addAction(copyPage_);

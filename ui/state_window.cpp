@@ -10,7 +10,6 @@
 
 #include "driver/state_table.h"
 #include "ui/controls.h"
-#include "ui/page_bridge.h"
 
 namespace vapomet::ui {
 
