@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "driver/quantities.h"
+#include "driver/state_table.h"
 
 namespace vapomet {
 
@@ -442,6 +443,56 @@ Process RunProcess(ProcessKind kind, const State& start, double P2, double eta) 
         return StatesFrom(V::P, P, V::h, actual(P)).front();
     });
     return process;
+}
+
+namespace {
+
+QString Shown(const QLocale& locale, double value) {
+    return locale.toString(value, 'g', 6);
+}
+
+QString Coordinates(ChartKind kind, const QPointF& point, const QLocale& locale, bool yFirst) {
+    const ChartAxes axes = AxesOf(kind);
+    const auto one = [&](Variable v, double value) {
+        return QString::fromLatin1(NameOf(v)) + QStringLiteral(" = ") + Shown(locale, value);
+    };
+    const QString x = one(axes.x, point.x()), y = one(axes.y, point.y());
+    return yFirst ? y + QStringLiteral(", ") + x : x + QStringLiteral(", ") + y;
+}
+
+}  // namespace
+
+QString PointInWords(ChartKind kind, const QPointF& point, const QLocale& locale) {
+    const QString text = Coordinates(kind, point, locale, false);
+    const std::vector<State> states = StatesAtPoint(kind, point);
+    if (states.empty()) return text + QStringLiteral("\nno state of the formulation here");
+    const State& s = states.front();
+    QString state =
+        QStringLiteral("%1: P = %2 MPa, T = %3 K, v = %4 m3/kg, h = %5 kJ/kg, s = %6 kJ/(kg K)")
+            .arg(RegionInWords(s), Shown(locale, s.P), Shown(locale, s.T), Shown(locale, s.v),
+                 Shown(locale, s.h), Shown(locale, s.s));
+    if (states.size() > 1) state += QStringLiteral(" (1 of %1)").arg(states.size());
+    return text + QLatin1Char('\n') + state;
+}
+
+QString PointGiven(ChartKind kind, const QPointF& point, const QLocale& locale) {
+    return Coordinates(kind, point, locale, true) + QStringLiteral(" (diagram)");
+}
+
+QString ProcessInWords(const Process& p, const QLocale& locale) {
+    return QStringLiteral(
+               "delta h = %1 kJ/kg, delta s = %2 kJ/(kg K); end: %3, T = %4 K; "
+               "isentropic end: h = %5 kJ/kg, T = %6 K")
+        .arg(Shown(locale, p.dh), Shown(locale, p.ds), RegionInWords(p.end), Shown(locale, p.end.T),
+             Shown(locale, p.isentropicEnd.h), Shown(locale, p.isentropicEnd.T));
+}
+
+QString ProcessGiven(const Process& p, double eta, int from, const QLocale& locale) {
+    const QString how =
+        p.kind == ProcessKind::Throttling
+            ? QStringLiteral("throttled to %1 MPa").arg(Shown(locale, p.end.P))
+            : QStringLiteral("to %1 MPa, eta = %2").arg(Shown(locale, p.end.P), Shown(locale, eta));
+    return QStringLiteral("%1 from %2").arg(how).arg(from);
 }
 
 }  // namespace vapomet

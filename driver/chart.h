@@ -3,6 +3,7 @@
 // drawn from a state. Points are in the chart's own units (MPa, K, kJ/kg, kJ/(kg K), m3/kg).
 #pragma once
 
+#include <QLocale>
 #include <QPointF>
 #include <QString>
 #include <optional>
@@ -105,5 +106,13 @@ struct Process {
 };
 // Throws what StatesFrom throws where an end has no state.
 Process RunProcess(ProcessKind kind, const State& start, double P2, double eta);
+
+// The diagram's words, six significant digits in the user's convention: the point and the
+// state there, as the status line shows them; what a click there gives the history; a
+// process's changes and ends; how the process was asked for, from entry `from` (counted from 1).
+QString PointInWords(ChartKind kind, const QPointF& point, const QLocale& locale);
+QString PointGiven(ChartKind kind, const QPointF& point, const QLocale& locale);
+QString ProcessInWords(const Process& process, const QLocale& locale);
+QString ProcessGiven(const Process& process, double eta, int from, const QLocale& locale);
 
 }  // namespace vapomet

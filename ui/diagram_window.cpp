@@ -18,6 +18,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
 
+#include "driver/messages.h"
 #include "driver/numbers.h"
 #include "driver/state_table.h"
 #include "ui/controls.h"
@@ -98,10 +99,6 @@ bool SavePlot(const PlotWidget& plot, const QString& file, const QString& title)
     plot.render(painter, area);
     painter.end();
     return image.save(file);
-}
-
-QString Shown(const QLocale& locale, double value) {
-    return locale.toString(value, 'g', 6);
 }
 
 }  // namespace
@@ -210,12 +207,7 @@ DiagramWindow::DiagramWindow(StateHistory& history, const ResultPages& pages, co
     connect(plot, &PlotWidget::left, statusLine, &QLabel::clear);
     connect(plot, &PlotWidget::clicked, this, [this](const QPointF& at) {
         const std::vector<State> states = StatesAtPoint(chart(), at);
-        if (states.empty()) return;
-        const ChartAxes axes = AxesOf(chart());
-        const QString given = QStringLiteral("%1 = %2, %3 = %4 (diagram)")
-                                  .arg(QString::fromLatin1(NameOf(axes.y)), Shown(locale_, at.y()),
-                                       QString::fromLatin1(NameOf(axes.x)), Shown(locale_, at.x()));
-        history_.add({{given, states.front()}});
+        if (!states.empty()) history_.add({{PointGiven(chart(), at, locale_), states.front()}});
     });
     connect(drawButton, &QPushButton::clicked, this, &DiagramWindow::drawProcess);
     connect(pressureBox, &QLineEdit::returnPressed, this, &DiagramWindow::drawProcess);
@@ -341,19 +333,7 @@ void DiagramWindow::historyChanged() {
 }
 
 QString DiagramWindow::stateText(const QPointF& point) const {
-    const ChartAxes axes = AxesOf(chart());
-    QString text = QStringLiteral("%1 = %2, %3 = %4")
-                       .arg(QString::fromLatin1(NameOf(axes.x)), Shown(locale_, point.x()),
-                            QString::fromLatin1(NameOf(axes.y)), Shown(locale_, point.y()));
-    const std::vector<State> states = StatesAtPoint(chart(), point);
-    if (states.empty()) return text + QStringLiteral("\nno state of the formulation here");
-    const State& state = states.front();
-    text +=
-        QStringLiteral("\n%1: P = %2 MPa, T = %3 K, v = %4 m3/kg, h = %5 kJ/kg, s = %6 kJ/(kg K)")
-            .arg(RegionInWords(state), Shown(locale_, state.P), Shown(locale_, state.T),
-                 Shown(locale_, state.v), Shown(locale_, state.h), Shown(locale_, state.s));
-    if (states.size() > 1) text += QStringLiteral(" (1 of %1)").arg(states.size());
-    return text;
+    return PointInWords(chart(), point, locale_);
 }
 
 void DiagramWindow::drawProcess() {
@@ -383,21 +363,11 @@ void DiagramWindow::drawProcess() {
     } catch (const PropertyError& error) {
         process_.reset();
         if (shown_) showCurves(cache_.at(*shown_));
-        return refuse(QString::fromStdString(error.what()),
+        return refuse(MessageOf(error),
                       eta && !(*eta > 0 && *eta <= 1) ? efficiencyBox : pressureBox);
     }
-    const Process& p = *process_;
-    processResult->setText(
-        QStringLiteral("delta h = %1 kJ/kg, delta s = %2 kJ/(kg K); end: %3, T = %4 K; "
-                       "isentropic end: h = %5 kJ/kg, T = %6 K")
-            .arg(Shown(locale_, p.dh), Shown(locale_, p.ds), RegionInWords(p.end),
-                 Shown(locale_, p.end.T), Shown(locale_, p.isentropicEnd.h),
-                 Shown(locale_, p.isentropicEnd.T)));
-    const QString how =
-        throttling
-            ? QStringLiteral("throttled to %1 MPa").arg(Shown(locale_, *P2))
-            : QStringLiteral("to %1 MPa, eta = %2").arg(Shown(locale_, *P2), Shown(locale_, *eta));
-    history_.add({{QStringLiteral("%1 from %2").arg(how).arg(from + 1), p.end}});
+    processResult->setText(ProcessInWords(*process_, locale_));
+    history_.add({{ProcessGiven(*process_, *eta, from + 1, locale_), process_->end}});
     if (shown_) showCurves(cache_.at(*shown_));
 }
 
