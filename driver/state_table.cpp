@@ -9,20 +9,23 @@ namespace vapomet {
 
 namespace {
 
-SaturationRow RowOf(double T, double P, const Saturation& phases) {
-    return {T, P, ValuesOf(phases.liquid, phases), ValuesOf(phases.vapour, phases), QString()};
+SaturationRow RowOf(double T, double P, const Saturation& phases, TransportRelease release) {
+    return {T, P, ValuesOf(phases.liquid, release, phases),
+            ValuesOf(phases.vapour, release, phases), QString()};
 }
 
 }  // namespace
 
-TableValues ValuesOf(const State& state) {
-    return ValuesOf(state, std::nullopt);
-}
-
-TableValues ValuesOf(const State& state, const std::optional<Saturation>& line) {
+TableValues ValuesOf(const State& state, TransportRelease release,
+                     const std::optional<Saturation>& line) {
     TableValues values{};
     TableState table{state, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt};
-    if (!state.x) table.derived = DerivedOf(state);
+    if (!state.x) {
+        table.derived = DerivedOf(state);
+        const Transport transport = TransportOf(state, release);
+        table.viscosity = transport.viscosity;
+        table.conductivity = transport.conductivity;
+    }
     // The saturation line of wet steam, or of the saturated phase given with its line.
     if (state.liquid && state.vapour) {
         table.saturationT = state.T;
@@ -38,8 +41,7 @@ TableValues ValuesOf(const State& state, const std::optional<Saturation>& line) 
             case Source::Density:
             case Source::Routine: value = ValueOf(state, q->property); break;
             case Source::Transport:
-                if (!state.x) value = q->transport(state.P, state.T, state.rho);
-                (q->id == QuantityId::Viscosity ? table.viscosity : table.conductivity) = value;
+                value = q->id == QuantityId::Viscosity ? table.viscosity : table.conductivity;
                 break;
             case Source::ShownRatio:
                 if (state.cp && state.cv) value = *state.cp / *state.cv;
@@ -49,6 +51,18 @@ TableValues ValuesOf(const State& state, const std::optional<Saturation>& line) 
         }
     }
     return values;
+}
+
+QString ReleaseName(TransportRelease release) {
+    return release == TransportRelease::Iaps1985 ? QStringLiteral("1985")
+                                                 : QStringLiteral("2008/2011");
+}
+
+std::optional<TransportRelease> ReleaseNamed(const QString& text) {
+    if (text == QStringLiteral("1985")) return TransportRelease::Iaps1985;
+    if (text == QStringLiteral("2008") || text == QStringLiteral("2008/2011"))
+        return TransportRelease::Iapws2008;
+    return std::nullopt;
 }
 
 const std::vector<const Quantity*>& TableQuantities() {
@@ -66,7 +80,8 @@ const std::vector<const Quantity*>& TableQuantities() {
     return quantities;
 }
 
-StateRow ComputeStateRow(const QString& pressureText, const QString& temperatureText) {
+StateRow ComputeStateRow(const QString& pressureText, const QString& temperatureText,
+                         TransportRelease release) {
     StateRow row;
     const QLocale c = QLocale::c();
     row.P = ReadInputNumber(pressureText, c);
@@ -83,7 +98,7 @@ StateRow ComputeStateRow(const QString& pressureText, const QString& temperature
             row.message = kInvalidRegion.trimmed();
             return row;
         }
-        row.values = ValuesOf(StateInRegion(*plan.region, plan.P, plan.T));
+        row.values = ValuesOf(StateInRegion(*plan.region, plan.P, plan.T), release);
     } catch (const PropertyError& fault) {
         row.values.reset();
         QStringList messages = FaultMessages(fault);
@@ -93,25 +108,26 @@ StateRow ComputeStateRow(const QString& pressureText, const QString& temperature
     return row;
 }
 
-SaturationRow SaturationAtTemperature(double T) {
+SaturationRow SaturationAtTemperature(double T, TransportRelease release) {
     try {
         const Saturation phases = SaturationAtT(T);
-        return RowOf(T, phases.liquid.P, phases);
+        return RowOf(T, phases.liquid.P, phases, release);
     } catch (const PropertyError& error) {
         return {T, std::nullopt, std::nullopt, std::nullopt, MessageOf(error)};
     }
 }
 
-SaturationRow SaturationAtPressure(double P) {
+SaturationRow SaturationAtPressure(double P, TransportRelease release) {
     try {
         const Saturation phases = SaturationAtP(P);
-        return RowOf(phases.liquid.T, P, phases);
+        return RowOf(phases.liquid.T, P, phases, release);
     } catch (const PropertyError& error) {
         return {std::nullopt, P, std::nullopt, std::nullopt, MessageOf(error)};
     }
 }
 
-GivenRows ComputeGivenRows(Variable a, const QString& textA, Variable b, const QString& textB) {
+GivenRows ComputeGivenRows(Variable a, const QString& textA, Variable b, const QString& textB,
+                           TransportRelease release) {
     GivenRows given;
     const QLocale c = QLocale::c();
     given.a = ReadInputNumber(textA, c);
@@ -122,7 +138,7 @@ GivenRows ComputeGivenRows(Variable a, const QString& textA, Variable b, const Q
     }
     try {
         for (const State& state : StatesFrom(a, *given.a, b, *given.b))
-            given.rows.push_back({state, ValuesOf(state)});
+            given.rows.push_back({state, ValuesOf(state, release)});
     } catch (const PropertyError& error) {
         given.rows.clear();
         given.message = MessageOf(error);

@@ -16,14 +16,19 @@
 namespace vapomet {
 
 // Every quantity a table shows of a state, by QuantityId: v, density, h, u, s, cp, cv, w,
-// conductivity, cp/cv (of the full values) and viscosity (IAPS 1985), then the tables' own:
-// the derived properties of a single phase, g and f, and the saturation line's enthalpy of
-// vaporisation, dpsat/dT and surface tension; empty where the state has none, as wet steam has
-// no cp, cv, w, ratio, transport or derived values, and a single phase no saturation line.
+// conductivity, cp/cv (of the full values) and viscosity, then the tables' own: the derived
+// properties of a single phase, g and f, and the saturation line's enthalpy of vaporisation,
+// dpsat/dT and surface tension; empty where the state has none, as wet steam has no cp, cv, w,
+// ratio, transport or derived values, and a single phase no saturation line. Transport is after
+// the release chosen: the pages' IAPS 1985 equations unless told otherwise. A saturated phase
+// given with its line has the line's values too.
 using TableValues = std::array<std::optional<double>, kQuantityCount>;
-TableValues ValuesOf(const State& state);
-// The same of a saturated phase, with its saturation line's values.
-TableValues ValuesOf(const State& state, const std::optional<Saturation>& line);
+TableValues ValuesOf(const State& state, TransportRelease release = TransportRelease::Iaps1985,
+                     const std::optional<Saturation>& line = std::nullopt);
+
+// A release as a table names it: "1985" or "2008/2011"; and back from "1985" or "2008".
+QString ReleaseName(TransportRelease release);
+std::optional<TransportRelease> ReleaseNamed(const QString& text);
 
 // Page 3 of a press of the two texts, read in the C convention. The region is the press's
 // choice; a row the press would answer with a message carries that message and no values.
@@ -33,7 +38,8 @@ struct StateRow {
     std::optional<TableValues> values;
     QString message;  // the press's message, without its surrounding blanks; empty if none
 };
-StateRow ComputeStateRow(const QString& pressureText, const QString& temperatureText);
+StateRow ComputeStateRow(const QString& pressureText, const QString& temperatureText,
+                         TransportRelease release = TransportRelease::Iaps1985);
 
 // The formulation's saturated liquid and vapour at a temperature (P = Satpr(T)) or at a
 // pressure (T = Sattr(P)), from 273.15 K to the critical point.
@@ -42,8 +48,9 @@ struct SaturationRow {
     std::optional<TableValues> liquid, vapour;
     QString message;
 };
-SaturationRow SaturationAtTemperature(double T);
-SaturationRow SaturationAtPressure(double P);
+SaturationRow SaturationAtTemperature(double T,
+                                      TransportRelease release = TransportRelease::Iaps1985);
+SaturationRow SaturationAtPressure(double P, TransportRelease release = TransportRelease::Iaps1985);
 
 // The states of the formulation with value `a` of one variable and `b` of another, read in the
 // C convention; or the message why there is none.
@@ -56,7 +63,8 @@ struct GivenRows {
     std::vector<GivenRow> rows;
     QString message;
 };
-GivenRows ComputeGivenRows(Variable a, const QString& textA, Variable b, const QString& textB);
+GivenRows ComputeGivenRows(Variable a, const QString& textA, Variable b, const QString& textB,
+                           TransportRelease release = TransportRelease::Iaps1985);
 
 // The region of a state in words: "Region 2, steam", "Wet steam, x = 0.8734".
 QString RegionInWords(const State& state);

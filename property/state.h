@@ -142,6 +142,21 @@ double SurfaceTension(double T);
 // industrial use, without the critical enhancement; beside Vis, the IAPS 1985 equation.
 double Viscosity2008(const double& T, const double& rho);
 
+// The thermal conductivity in W/(m K) of a single phase after the IAPWS Formulation 2011
+// (R15-11) for industrial use, with its simplified critical enhancement: the state's own
+// compressibility, cp and cv, and Viscosity2008. Beside Cond, the IAPS 1985 equation. Throws
+// std::invalid_argument for a mixture.
+double Conductivity2011(const State& state);
+
+// The viscosity (µPa s) and conductivity (W/(m K)) of a single phase after the IAPS 1985
+// equations the pages use, or after the 2008 viscosity and 2011 conductivity. Throws
+// std::invalid_argument for a mixture.
+enum class TransportRelease { Iaps1985, Iapws2008 };
+struct Transport {
+    double viscosity, conductivity;
+};
+Transport TransportOf(const State& state, TransportRelease release);
+
 // ---- States from two properties ----------------------------------------------------------------
 
 // Throws OutOfDomain for a value that no state has alone: P outside (0, 100] MPa, T outside

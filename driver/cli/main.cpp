@@ -2,7 +2,8 @@
 // states of the formulation that have two given values; or property tables of many states, as
 // CSV or JSON Lines.
 //   vapomet-cli [--json] [--] P T
-//   vapomet-cli --given A,B [--json] [--] VALUE_A VALUE_B
+//   vapomet-cli --given A,B [--derivative Z,X,Y] [--json] [--] VALUE_A VALUE_B
+// The tables and --given take --transport 1985|2008.
 //   vapomet-cli --batch [FILE] [--given A,B] [--json]
 //   vapomet-cli --grid A=LO:HI:N B=LO:HI:N [--given A,B] [--log A] [--log B] [--json]
 //   vapomet-cli --saturation T=LO:HI:N|P=LO:HI:N [--log T|P] [--json]
@@ -16,20 +17,25 @@
 
 #include "driver/calculate.h"
 #include "driver/cli/tables.h"
+#include "driver/state_table.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: vapomet-cli [--json] [--] P T\n"
-    "       vapomet-cli --given A,B [--derivative Z,X,Y] [--json] [--] VALUE_A VALUE_B\n"
-    "       vapomet-cli --batch [FILE] [--given A,B] [--json]\n"
-    "       vapomet-cli --grid A=LO:HI:N B=LO:HI:N [--given A,B] [--log A] [--json]\n"
-    "       vapomet-cli --saturation T=LO:HI:N|P=LO:HI:N [--log T|P] [--json]\n"
+    "       vapomet-cli --given A,B [--derivative Z,X,Y] [--transport R] [--json] [--] A B\n"
+    "       vapomet-cli --batch [FILE] [--given A,B] [--transport R] [--json]\n"
+    "       vapomet-cli --grid A=LO:HI:N B=LO:HI:N [--given A,B] [--log A] [--transport R]\n"
+    "                   [--json]\n"
+    "       vapomet-cli --saturation T=LO:HI:N|P=LO:HI:N [--log T|P] [--transport R] [--json]\n"
     "  P  pressure in MPa, T  temperature in K, written as on the main window.\n"
     "  Prints the three result pages of one press of Calculate.\n"
     "  --given A,B   the states of IAPWS-IF97 with the two values, of one of the pairs\n"
     "                P,T P,h P,s h,s P,u P,v T,v T,s T,h u,v P,x T,x h,x s,x (either order):\n"
     "                P in MPa, T in K, h and u in kJ/kg, s in kJ/(kg K), v in m3/kg, x 0 to 1\n"
+    "  --transport 1985|2008  viscosity and conductivity of the tables and of --given after the\n"
+    "                IAPS 1985 equations (the default, as on the pages) or after the IAPWS 2008\n"
+    "                viscosity and 2011 conductivity; the column transport names the release\n"
     "  --derivative Z,X,Y  the partial derivative (dZ/dX) at constant Y of each state found,\n"
     "                Z, X and Y among P T v u h s g f, in the units above (h,T,P gives cp)\n"
     "  --batch       a table of page 3 for each line \"P T\" (blanks or a comma between them) of\n"
@@ -102,7 +108,17 @@ int main(int argc, char** argv) {
         return 0;
     }
     const bool json = options.removeAll(QStringLiteral("--json")) > 0;
-    const auto format = json ? vapomet::cli::Format::JsonLines : vapomet::cli::Format::Csv;
+    vapomet::cli::Choices choices;
+    choices.format = json ? vapomet::cli::Format::JsonLines : vapomet::cli::Format::Csv;
+    if (const qsizetype at = options.indexOf(QStringLiteral("--transport")); at >= 0) {
+        const auto release = vapomet::ReleaseNamed(options.value(at + 1));
+        if (!release) {
+            std::fprintf(stderr, "vapomet-cli: --transport takes 1985 or 2008\n");
+            return Usage();
+        }
+        choices.transport = *release;
+        options.remove(at, 2);
+    }
     std::optional<vapomet::cli::GivenPair> given;
     if (const qsizetype at = options.indexOf(QStringLiteral("--given")); at >= 0) {
         given = vapomet::cli::ParsePair(options.value(at + 1));
@@ -127,22 +143,26 @@ int main(int argc, char** argv) {
     if (derivative && mode.startsWith(QStringLiteral("--"))) return Usage();
     if (mode == QStringLiteral("--batch")) {
         if (options.size() > 2 || !values.isEmpty()) return Usage();
-        return vapomet::cli::RunBatch(options.value(1), given, format, stdout);
+        return vapomet::cli::RunBatch(options.value(1), given, choices, stdout);
     }
     if (mode == QStringLiteral("--grid"))
-        return vapomet::cli::RunGrid(options.mid(1) + values, given, format, stdout);
+        return vapomet::cli::RunGrid(options.mid(1) + values, given, choices, stdout);
     if (mode == QStringLiteral("--saturation")) {
         if (given) return Usage();
-        return vapomet::cli::RunSaturation(options.mid(1) + values, format, stdout);
+        return vapomet::cli::RunSaturation(options.mid(1) + values, choices, stdout);
     }
     for (const QString& option : options)
         if (option.startsWith(QStringLiteral("--"))) return Usage();
     values = options + values;  // the values of a press or of a given pair
     if (values.size() != 2) return Usage();
+    if (!given && choices.transport != vapomet::TransportRelease::Iaps1985) {
+        std::fprintf(stderr, "vapomet-cli: the pages show the IAPS 1985 transport only\n");
+        return Usage();
+    }
     if (derivative)
-        return vapomet::cli::RunDerivative(*given, values[0], values[1], *derivative, format,
-                                           stdout);
-    if (given) return vapomet::cli::RunGiven(*given, values[0], values[1], format, stdout);
+        return vapomet::cli::RunDerivative(*given, values[0], values[1], *derivative,
+                                           choices.format, stdout);
+    if (given) return vapomet::cli::RunGiven(*given, values[0], values[1], choices, stdout);
 
     vapomet::ResultPages pages;
     MessageList messages;

@@ -102,10 +102,15 @@ class RowWriter {
     std::vector<QString> names_;
 };
 
-// A message as a field: quoted for its format.
-Field MessageField(const QString& message, Format format) {
-    if (message.isEmpty()) return std::nullopt;
-    return format == Format::Csv ? CsvField(message) : JsonString(message);
+// A text as a field, a message or a release: quoted for its format; empty stays empty.
+Field TextField(const QString& text, Format format) {
+    if (text.isEmpty()) return std::nullopt;
+    return format == Format::Csv ? CsvField(text) : JsonString(text);
+}
+
+// The release of a row's transport values; none for a row without them.
+Field ReleaseField(bool hasValues, const Choices& choices) {
+    return hasValues ? TextField(ReleaseName(choices.transport), choices.format) : std::nullopt;
 }
 
 // ---- Progress on a terminal -------------------------------------------------------------------
@@ -208,10 +213,10 @@ struct TextPair {
     bool unreadable = false;  // the line is not two fields
 };
 
-StateRow ComputeRow(const TextPair& texts) {
+StateRow ComputeRow(const TextPair& texts, TransportRelease release) {
     if (texts.unreadable)
         return {std::nullopt, std::nullopt, std::nullopt, std::nullopt, kInvalidNumber};
-    return ComputeStateRow(texts.first, texts.second);
+    return ComputeStateRow(texts.first, texts.second, release);
 }
 
 // A column's name with its unit: "h (kJ/kg)".
@@ -225,6 +230,7 @@ std::vector<QString> StateHeader() {
     std::vector<QString> names{QStringLiteral("P (MPa)"), QStringLiteral("T (K)"),
                                QStringLiteral("region")};
     for (const Quantity* q : TableQuantities()) names.push_back(WithUnit(*q));
+    names.push_back(QStringLiteral("transport"));
     names.push_back(QStringLiteral("message"));
     return names;
 }
@@ -236,13 +242,14 @@ void AppendValues(std::vector<Field>& fields, const std::optional<TableValues>& 
                                 : std::nullopt);
 }
 
-void WriteStateRow(RowWriter& writer, const StateRow& row) {
+void WriteStateRow(RowWriter& writer, const StateRow& row, const Choices& choices) {
     std::vector<Field> fields{NumberField(row.P), NumberField(row.T),
                               row.values && row.region
                                   ? Field(std::to_string(static_cast<int>(*row.region)))
                                   : std::nullopt};
     AppendValues(fields, row.values);
-    fields.push_back(MessageField(row.message, writer.format()));
+    fields.push_back(ReleaseField(row.values.has_value(), choices));
+    fields.push_back(TextField(row.message, writer.format()));
     writer.row(fields);
 }
 
@@ -279,6 +286,7 @@ bool Skipped(const std::string& line) {
 std::vector<QString> GivenHeader() {
     std::vector<QString> names{"line", "P", "T", "region", "x"};
     for (const Quantity* q : TableQuantities()) names.push_back(QString::fromUtf8(q->column));
+    names.push_back(QStringLiteral("transport"));
     names.push_back(QStringLiteral("message"));
     return names;
 }
@@ -293,12 +301,12 @@ struct NumberedRows {
 };
 
 // Every row of one line: a row per state, or one with its message.
-void WriteGivenRows(RowWriter& writer, const NumberedRows& rows) {
+void WriteGivenRows(RowWriter& writer, const NumberedRows& rows, const Choices& choices) {
     const Field line = std::to_string(rows.line);
     if (rows.given.rows.empty()) {
         std::vector<Field> fields(GivenHeader().size(), std::nullopt);
         fields.front() = line;
-        fields.back() = MessageField(rows.given.message, writer.format());
+        fields.back() = TextField(rows.given.message, writer.format());
         writer.row(fields);
         return;
     }
@@ -307,6 +315,7 @@ void WriteGivenRows(RowWriter& writer, const NumberedRows& rows) {
         std::vector<Field> fields{line, NumberField(s.P), NumberField(s.T),
                                   std::to_string(static_cast<int>(s.region)), NumberField(s.x)};
         AppendValues(fields, row.values);
+        fields.push_back(ReleaseField(true, choices));
         fields.push_back(std::nullopt);
         writer.row(fields);
     }
@@ -315,22 +324,22 @@ void WriteGivenRows(RowWriter& writer, const NumberedRows& rows) {
 // The rows of given pairs, one input after another, with the header first; 1 when any input has
 // a message.
 int StreamGivenRows(const std::function<bool(NumberedPair&, double&)>& next, const GivenPair& pair,
-                    Format format, std::FILE* out, std::optional<double> total) {
-    RowWriter writer(format, out);
+                    const Choices& choices, std::FILE* out, std::optional<double> total) {
+    RowWriter writer(choices.format, out);
     writer.header(GivenHeader());
     Progress progress(total);
     bool anyMessage = false;
     const std::function<NumberedRows(const NumberedPair&)> compute =
-        [pair](const NumberedPair& in) {
+        [pair, release = choices.transport](const NumberedPair& in) {
             if (in.texts.unreadable) return NumberedRows{in.line, {{}, {}, {}, kInvalidNumber}};
-            return NumberedRows{in.line,
-                                ComputeGivenRows(pair.a, in.texts.first, pair.b, in.texts.second)};
+            return NumberedRows{in.line, ComputeGivenRows(pair.a, in.texts.first, pair.b,
+                                                          in.texts.second, release)};
         };
     Stream<NumberedPair, NumberedRows>(
         next, compute,
         [&](const NumberedRows& rows) {
             anyMessage = anyMessage || !rows.given.message.isEmpty();
-            WriteGivenRows(writer, rows);
+            WriteGivenRows(writer, rows, choices);
         },
         progress);
     return anyMessage ? 1 : 0;
@@ -398,17 +407,18 @@ std::optional<std::vector<Range>> ParseRanges(const QStringList& arguments,
 
 // The rows of state tables of the pages, one for each pair of texts `next` gives, with the
 // header first; 1 when any row has a message.
-int StreamStateRows(const std::function<bool(TextPair&, double&)>& next, Format format,
+int StreamStateRows(const std::function<bool(TextPair&, double&)>& next, const Choices& choices,
                     std::FILE* out, std::optional<double> total) {
-    RowWriter writer(format, out);
+    RowWriter writer(choices.format, out);
     writer.header(StateHeader());
     Progress progress(total);
     bool anyMessage = false;
     Stream<TextPair, StateRow>(
-        next, ComputeRow,
+        next,
+        [release = choices.transport](const TextPair& texts) { return ComputeRow(texts, release); },
         [&](const StateRow& row) {
             anyMessage = anyMessage || !row.message.isEmpty();
-            WriteStateRow(writer, row);
+            WriteStateRow(writer, row, choices);
         },
         progress);
     return anyMessage ? 1 : 0;
@@ -425,7 +435,7 @@ std::optional<GivenPair> ParsePair(const QString& text) {
     return GivenPair{*a, *b};
 }
 
-int RunBatch(const QString& file, const std::optional<GivenPair>& given, Format format,
+int RunBatch(const QString& file, const std::optional<GivenPair>& given, const Choices& choices,
              std::FILE* out) {
     std::ifstream opened;
     std::istream* in = &std::cin;
@@ -450,18 +460,18 @@ int RunBatch(const QString& file, const std::optional<GivenPair>& given, Format 
         }
         return false;
     };
-    if (!given) return StreamStateRows(nextLine, format, out, total);
+    if (!given) return StreamStateRows(nextLine, choices, out, total);
     return StreamGivenRows(
         [&](NumberedPair& numbered, double& amount) {
             if (!nextLine(numbered.texts, amount)) return false;
             numbered.line = number;
             return true;
         },
-        *given, format, out, total);
+        *given, choices, out, total);
 }
 
-int RunGrid(const QStringList& arguments, const std::optional<GivenPair>& given, Format format,
-            std::FILE* out) {
+int RunGrid(const QStringList& arguments, const std::optional<GivenPair>& given,
+            const Choices& choices, std::FILE* out) {
     const auto ranges = ParseRanges(arguments, {"P", "T", "v", "h", "u", "s", "x"});
     if (!ranges || ranges->size() != 2 || (*ranges)[0].name == (*ranges)[1].name)
         return Usage("--grid takes two ranges A=LO:HI:N B=LO:HI:N of a pair");
@@ -494,7 +504,7 @@ int RunGrid(const QStringList& arguments, const std::optional<GivenPair>& given,
                 if (first.name != QStringLiteral("P")) std::swap(texts.first, texts.second);
                 return true;
             },
-            format, out, total);
+            choices, out, total);
     }
     const GivenPair named{*VariableNamed(first.name.toStdString()),
                           *VariableNamed(second.name.toStdString())};
@@ -504,10 +514,10 @@ int RunGrid(const QStringList& arguments, const std::optional<GivenPair>& given,
             numbered.line = static_cast<long>(next);
             return true;
         },
-        named, format, out, total);
+        named, choices, out, total);
 }
 
-int RunSaturation(const QStringList& arguments, Format format, std::FILE* out) {
+int RunSaturation(const QStringList& arguments, const Choices& choices, std::FILE* out) {
     const auto ranges = ParseRanges(arguments, {QStringLiteral("P"), QStringLiteral("T")});
     if (!ranges || ranges->size() != 1) return Usage("--saturation takes T=LO:HI:N or P=LO:HI:N");
     const Range range = ranges->front();
@@ -517,15 +527,14 @@ int RunSaturation(const QStringList& arguments, Format format, std::FILE* out) {
         for (const Quantity* q : TableQuantities())
             names.push_back(QStringLiteral("%1 %2").arg(QLatin1String(phase), WithUnit(*q)));
     }
+    names.push_back(QStringLiteral("transport"));
     names.push_back(QStringLiteral("message"));
-    RowWriter writer(format, out);
+    RowWriter writer(choices.format, out);
     writer.header(names);
     Progress progress(static_cast<double>(range.count));
     bool anyMessage = false;
     int next = 0;
-    using Compute = SaturationRow (*)(const double&);
-    const Compute atT = [](const double& T) { return SaturationAtTemperature(T); };
-    const Compute atP = [](const double& P) { return SaturationAtPressure(P); };
+    const TransportRelease release = choices.transport;
     Stream<double, SaturationRow>(
         [&](double& value, double& amount) {
             if (next >= range.count) return false;
@@ -533,26 +542,31 @@ int RunSaturation(const QStringList& arguments, Format format, std::FILE* out) {
             amount += 1;
             return true;
         },
-        atTemperature ? atT : atP,
+        [atTemperature, release](const double& value) {
+            return atTemperature ? SaturationAtTemperature(value, release)
+                                 : SaturationAtPressure(value, release);
+        },
         [&](const SaturationRow& row) {
             anyMessage = anyMessage || !row.message.isEmpty();
             std::vector<Field> fields{NumberField(row.T), NumberField(row.P)};
             AppendValues(fields, row.liquid);
             AppendValues(fields, row.vapour);
-            fields.push_back(MessageField(row.message, writer.format()));
+            fields.push_back(ReleaseField(row.liquid.has_value(), choices));
+            fields.push_back(TextField(row.message, writer.format()));
             writer.row(fields);
         },
         progress);
     return anyMessage ? 1 : 0;
 }
 
-int RunGiven(const GivenPair& pair, const QString& a, const QString& b, Format format,
+int RunGiven(const GivenPair& pair, const QString& a, const QString& b, const Choices& choices,
              std::FILE* out) {
-    const GivenRows given = ComputeGivenRows(pair.a, a, pair.b, b);
+    const GivenRows given = ComputeGivenRows(pair.a, a, pair.b, b, choices.transport);
+    const Format format = choices.format;
     if (format == Format::JsonLines) {
         RowWriter writer(format, out);
         writer.header(GivenHeader());
-        WriteGivenRows(writer, {1, given});
+        WriteGivenRows(writer, {1, given}, choices);
     }
     if (!given.message.isEmpty()) {
         std::fprintf(stderr, "vapomet-cli: %s\n", given.message.toUtf8().constData());
@@ -571,15 +585,18 @@ int RunGiven(const GivenPair& pair, const QString& a, const QString& b, Format f
                               const char* unit) {
             if (!value) return;
             if (*unit == '\0')  // a quality: no blanks after it
-                std::fprintf(out, "  %-14s %s\n", name, Shortest(*value).c_str());
+                std::fprintf(out, "  %-29s %s\n", name, Shortest(*value).c_str());
             else
-                std::fprintf(out, "  %-14s %-24s %s\n", name, Shortest(*value).c_str(), unit);
+                std::fprintf(out, "  %-29s %-24s %s\n", name, Shortest(*value).c_str(), unit);
         };
         line("P", s.P, "MPa");
         line("T", s.T, "K");
         line("x", s.x, "");
         for (const Quantity* q : TableQuantities())
             line(q->column, row.values[static_cast<std::size_t>(q->id)], q->unit);
+        if (!s.x)
+            std::fprintf(out, "  %-29s %s\n", "transport",
+                         ReleaseName(choices.transport).toUtf8().constData());
     }
     return 0;
 }

@@ -13,6 +13,12 @@ namespace vapomet::cli {
 
 enum class Format { Csv, JsonLines };
 
+// What a user chose of every table: its format and the release its transport is after.
+struct Choices {
+    Format format = Format::Csv;
+    TransportRelease transport = TransportRelease::Iaps1985;
+};
+
 // A pair of variables the states are sought from, as named on the command line ("P,h").
 struct GivenPair {
     Variable a, b;
@@ -23,14 +29,14 @@ std::optional<GivenPair> ParsePair(const QString& text);
 // The exit status of a table: 0 when every row was computed, 1 when some row carries a
 // message, 2 on a usage error (with the reason written to the standard error). Without a given
 // pair, --batch and --grid give page 3 of a press; with one, the formulation's states.
-int RunBatch(const QString& file, const std::optional<GivenPair>& given, Format format,
+int RunBatch(const QString& file, const std::optional<GivenPair>& given, const Choices& choices,
              std::FILE* out);  // file "" or "-": stdin
-int RunGrid(const QStringList& arguments, const std::optional<GivenPair>& given, Format format,
-            std::FILE* out);
-int RunSaturation(const QStringList& arguments, Format format, std::FILE* out);
+int RunGrid(const QStringList& arguments, const std::optional<GivenPair>& given,
+            const Choices& choices, std::FILE* out);
+int RunSaturation(const QStringList& arguments, const Choices& choices, std::FILE* out);
 
 // The states of one pair of values, for a person or as JSON Lines.
-int RunGiven(const GivenPair& pair, const QString& a, const QString& b, Format format,
+int RunGiven(const GivenPair& pair, const QString& a, const QString& b, const Choices& choices,
              std::FILE* out);
 
 // A partial derivative (dz/dx)_y, as "z,x,y" names it (among P, T, v, u, h, s, g, f).

@@ -192,7 +192,7 @@ TEST(GivenTablesTest, AreTheLibrarysStates) {
               "line,P,T,region,x,v,density,h,u,s,cp,cv,w,conductivity,cp/cv,viscosity,kappa,"
               "joule_thomson,isothermal_throttling,compressibility,expansion,"
               "relative_pressure_coefficient,Z,g,f,prandtl,kinematic_viscosity,"
-              "thermal_diffusivity,h_vaporisation,dpsat_dT,surface_tension,message");
+              "thermal_diffusivity,h_vaporisation,dpsat_dT,surface_tension,transport,message");
     EXPECT_EQ(csv.size(), 3);
     EXPECT_TRUE(csv.value(1).startsWith("1,") && csv.value(2).startsWith("1,"));
     // The grid's points, h first: 2000 and 3000 kJ/kg, each at 1 and 2 MPa.
@@ -215,7 +215,19 @@ const GivenCase kGiven[] = {
     {"WetSteam", {"--given", "h,P", "2500", "1"}, 0, "(region 4)"},
     {"NoState", {"--given", "P,h", "1", "1e5"}, 1, "h above the largest enthalpy at P = 1 MPa"},
     {"PairNotOffered", {"--given", "v,h", "1", "2"}, 2, "--given takes a pair"},
-    {"ValuesAfterTheOptions", {"--", "-1", "300"}, 1, "Invalid Pressure .... please retry"}};
+    {"ValuesAfterTheOptions", {"--", "-1", "300"}, 1, "Invalid Pressure .... please retry"},
+    {"TodaysTransport",
+     {"--given", "P,T", "--transport", "2008", "20", "620"},
+     0,
+     "transport                     2008/2011"},
+    {"UnknownRelease",
+     {"--given", "P,T", "--transport", "1997", "1", "300"},
+     2,
+     "--transport takes 1985 or 2008"},
+    {"TodaysTransportOnThePages",
+     {"--transport", "2008", "5", "500"},
+     2,
+     "the pages show the IAPS 1985 transport only"}};
 
 class GivenTest : public ::testing::TestWithParam<GivenCase> {};
 
@@ -228,6 +240,36 @@ TEST_P(GivenTest, PrintsTheStatesOrWhyNot) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pairs, GivenTest, ::testing::ValuesIn(kGiven), testing::ByName());
+
+// Each table form with the 2008 viscosity and 2011 conductivity: a single phase's values are
+// the library's, every row with values names the release, wet steam has no transport.
+TEST(TransportTest, TablesGiveTheChosenRelease) {
+    const auto check = [](const QJsonObject& row, const State& state) {
+        const Transport today = TransportOf(state, TransportRelease::Iapws2008);
+        EXPECT_EQ(row["viscosity"].toDouble(), today.viscosity);
+        EXPECT_EQ(row["conductivity"].toDouble(), today.conductivity);
+        EXPECT_EQ(row["transport"].toString(), "2008/2011");
+    };
+    const QStringList today{"--transport", "2008", "--json"};
+    const std::vector<QJsonObject> batch =
+        Rows(RunCli(QStringList{"--batch"} + today, {"LC_ALL=C"}, "20 620\nx 1\n").out);
+    ASSERT_EQ(batch.size(), 2u);
+    check(batch[0], StateAt(20, 620));
+    EXPECT_TRUE(batch[1]["transport"].isNull());
+    const std::vector<QJsonObject> given =
+        Rows(RunCli(QStringList{"--given", "P,x", "1", "0.5"} + today).out);
+    ASSERT_EQ(given.size(), 1u);
+    EXPECT_TRUE(given[0]["viscosity"].isNull());
+    const std::vector<QJsonObject> line =
+        Rows(RunCli(QStringList{"--saturation", "T=500:500:1"} + today).out);
+    ASSERT_EQ(line.size(), 1u);
+    EXPECT_EQ(line[0]["vapour viscosity"].toDouble(),
+              Viscosity2008(500, SaturationAtT(500).vapour.rho));
+    EXPECT_EQ(line[0]["transport"].toString(), "2008/2011");
+    const std::vector<QJsonObject> pages = Rows(RunCli({"--batch", "--json"}, {}, "20 620\n").out);
+    EXPECT_EQ(pages.at(0)["transport"].toString(), "1985");
+    EXPECT_EQ(pages.at(0)["viscosity"].toDouble(), Vis(20, 620, StateAt(20, 620).rho));
+}
 
 }  // namespace
 }  // namespace vapomet

@@ -1,6 +1,7 @@
 // Derived properties and partial derivatives against identities that no table lists, the
 // Joule-Thomson coefficient against states found at two pressures, the surface tension against
-// the values of IAPWS R1-76(2014), and the 2008 viscosity against its release's table.
+// the values of IAPWS R1-76(2014), and the 2008 viscosity and 2011 conductivity against their
+// releases' tables.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -132,6 +133,44 @@ const Viscosity kViscosities[] = {
 TEST(Viscosity2008, ReproducesTheReleasesTable) {
     for (const Viscosity& c : kViscosities)
         EXPECT_NEAR(Viscosity2008(c.T, c.rho), c.mu, 5e-7) << c.T << " K, " << c.rho << " kg/m3";
+}
+
+// IAPWS R15-11, Tables 7 to 9: the conductivity for industrial use with the simplified critical
+// enhancement, in mW/(m K) to the nine digits printed; regions 1 and 2 at (P, T), region 3 at
+// (rho, T) near the critical point, where the enhancement is most of the value.
+struct Conductivity {
+    const char* name;
+    State state;
+    double lambda;
+};
+
+TEST(Conductivity2011, ReproducesTheReleasesTables) {
+    const Conductivity cases[] = {
+        {"Region1At20MPa", StateAt(20, 620), 481.485195},
+        {"Region1At50MPa", StateAt(50, 620), 545.038940},
+        {"Region2Rarefied", StateAt(0.3, 650), 52.2311024},
+        {"Region2Dense", StateAt(50, 800), 177.709914},
+        {"Region3Vapour", Region3State(222, 647.35), 366.879411},
+        {"Region3Critical", Region3State(322, 647.35), 1241.82415},
+    };
+    for (const Conductivity& c : cases)
+        EXPECT_NEAR(1e3 * Conductivity2011(c.state), c.lambda, 1e-8 * c.lambda) << c.name;
+}
+
+TEST(TransportOf, GivesEitherRelease) {
+    const State s = StateAt(1, 300);
+    const Transport old = TransportOf(s, TransportRelease::Iaps1985);
+    EXPECT_EQ(old.viscosity, Vis(s.P, s.T, s.rho));
+    EXPECT_EQ(old.conductivity, Cond(s.P, s.T, s.rho));
+    const Transport today = TransportOf(s, TransportRelease::Iapws2008);
+    EXPECT_EQ(today.viscosity, Viscosity2008(s.T, s.rho));
+    EXPECT_EQ(today.conductivity, Conductivity2011(s));
+    // The releases agree within their uncertainties in ordinary liquid water.
+    EXPECT_NEAR(today.viscosity, old.viscosity, 0.01 * old.viscosity);
+    EXPECT_NEAR(today.conductivity, old.conductivity, 0.02 * old.conductivity);
+    const State wet = Mixture(SaturationAtT(400), 0.5);
+    EXPECT_THROW(TransportOf(wet, TransportRelease::Iapws2008), std::invalid_argument);
+    EXPECT_THROW(Conductivity2011(wet), std::invalid_argument);
 }
 
 }  // namespace
