@@ -126,8 +126,21 @@ SaturationRow SaturationAtPressure(double P, TransportRelease release) {
     }
 }
 
+bool IsPressureAndTemperature(Variable a, Variable b) {
+    return (a == Variable::P && b == Variable::T) || (a == Variable::T && b == Variable::P);
+}
+
+std::vector<State> StatesGiven(Variable a, double valueA, Variable b, double valueB,
+                               bool metastable) {
+    if (!metastable) return StatesFrom(a, valueA, b, valueB);
+    if (!IsPressureAndTemperature(a, b))
+        throw std::invalid_argument("metastable vapour is given by its pressure and temperature");
+    return {a == Variable::P ? MetastableVapourAt(valueA, valueB)
+                             : MetastableVapourAt(valueB, valueA)};
+}
+
 GivenRows ComputeGivenRows(Variable a, const QString& textA, Variable b, const QString& textB,
-                           TransportRelease release) {
+                           TransportRelease release, bool metastable) {
     GivenRows given;
     const QLocale c = QLocale::c();
     given.a = ReadInputNumber(textA, c);
@@ -137,7 +150,7 @@ GivenRows ComputeGivenRows(Variable a, const QString& textA, Variable b, const Q
         return given;
     }
     try {
-        for (const State& state : StatesFrom(a, *given.a, b, *given.b))
+        for (const State& state : StatesGiven(a, *given.a, b, *given.b, metastable))
             given.rows.push_back({state, ValuesOf(state, release)});
     } catch (const PropertyError& error) {
         given.rows.clear();
@@ -149,7 +162,9 @@ GivenRows ComputeGivenRows(Variable a, const QString& textA, Variable b, const Q
 QString RegionInWords(const State& state) {
     switch (state.region) {
         case Region::One: return QStringLiteral("Region 1, liquid water");
-        case Region::Two: return QStringLiteral("Region 2, steam");
+        case Region::Two:
+            return state.metastable ? QStringLiteral("Region 2, metastable vapour")
+                                    : QStringLiteral("Region 2, steam");
         case Region::Three: return QStringLiteral("Region 3, dense fluid");
         case Region::Five: return QStringLiteral("Region 5, high-temperature steam");
         case Region::Four: break;

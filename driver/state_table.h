@@ -64,9 +64,18 @@ struct GivenRows {
     QString message;
 };
 GivenRows ComputeGivenRows(Variable a, const QString& textA, Variable b, const QString& textB,
-                           TransportRelease release = TransportRelease::Iaps1985);
+                           TransportRelease release = TransportRelease::Iaps1985,
+                           bool metastable = false);
 
-// The region of a state in words: "Region 2, steam", "Wet steam, x = 0.8734".
+// The states with two values, as StatesFrom gives them; or, asked for metastable vapour at a
+// pressure and a temperature (either order), the one state of that equation
+// (MetastableVapourAt). Throws std::invalid_argument for metastable vapour of another pair.
+std::vector<State> StatesGiven(Variable a, double valueA, Variable b, double valueB,
+                               bool metastable);
+bool IsPressureAndTemperature(Variable a, Variable b);
+
+// The region of a state in words: "Region 2, steam", "Region 2, metastable vapour",
+// "Wet steam, x = 0.8734".
 QString RegionInWords(const State& state);
 
 // The quantities a table shows of a phase: page 3's in the order of the pages, then the

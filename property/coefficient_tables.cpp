@@ -77,6 +77,37 @@ constexpr IdealGasRow kTable10[] = {
     {3, 0.21268463753307e-1},    // 9
 };
 
+// IAPWS-IF97 eq. (19): the metastable-vapour equation's ideal-gas part is Table 10's but for
+// n_1 and n_2, chosen so that it meets region 2 on the saturated-vapour line.
+constexpr IdealGasRow kMetastableIdealGas[] = {
+    {0, -0.96937268393049e1},    // 1
+    {1, 0.10087275970006e2},     // 2
+    {-5, -0.56087911283020e-2},  // 3
+    {-4, 0.71452738081455e-1},   // 4
+    {-3, -0.40710498223928},     // 5
+    {-2, 0.14240819171444e1},    // 6
+    {-1, -0.43839511319450e1},   // 7
+    {2, -0.28408632460772},      // 8
+    {3, 0.21268463753307e-1},    // 9
+};
+
+// IAPWS-IF97 Table 16: metastable vapour, residual part, powers of pi and (tau - 0.5).
+constexpr ExponentsRow kTable16[] = {
+    {1, 0, -0.73362260186506e-2},   // 1
+    {1, 2, -0.88223831943146e-1},   // 2
+    {1, 5, -0.72334555213245e-1},   // 3
+    {1, 11, -0.40813178534455e-2},  // 4
+    {2, 1, 0.20097803380207e-2},    // 5
+    {2, 7, -0.53045921898642e-1},   // 6
+    {2, 16, -0.76190409086970e-2},  // 7
+    {3, 4, -0.63498037657313e-2},   // 8
+    {3, 16, -0.86043093028588e-1},  // 9
+    {4, 7, 0.75321581522770e-2},    // 10
+    {4, 10, -0.79238375446139e-2},  // 11
+    {5, 9, -0.22888160778447e-3},   // 12
+    {5, 10, -0.26456501482810e-2},  // 13
+};
+
 // IAPWS-IF97 Table 11: region 2, residual part, powers of pi and (tau - 0.5).
 constexpr ExponentsRow kTable11[] = {
     {1, 0, -0.17731742473213e-2},     // 1
@@ -255,6 +286,9 @@ constexpr CoefficientTables Published() {
     Copy(t.R1I, t.R1J, t.R1n, kTable2);
     Copy(t.R2J0, t.R2n0, kTable10);
     Copy(t.R2I, t.R2J, t.R2n, kTable11);
+    std::array<std::int16_t, 10> metastableJ0{};  // the same as Table 10's
+    Copy(metastableJ0, t.R2mn0, kMetastableIdealGas);
+    Copy(t.R2mI, t.R2mJ, t.R2mn, kTable16);
     Copy(t.R3I, t.R3J, t.R3n, kTable30);
     Copy(t.B23n, kTable1, 0);
     Copy(t.R4n, kTable34, 1);

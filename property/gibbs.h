@@ -82,6 +82,7 @@ inline constexpr TermSums kIdealTerms{
 extern const GibbsRegion kRegion1;
 extern const GibbsRegion kRegion2;
 extern const GibbsRegion kRegion5;
+extern const GibbsRegion kMetastableVapour;  // region 2's supplementary equation
 
 // The seven properties the relations give.
 enum class GibbsProperty { v, h, s, u, cp, cv, w };

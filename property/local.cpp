@@ -41,8 +41,8 @@ double Local::partial(Variable z, Variable x, Variable y) const {
     return (z1 * yT - zT * y1) / (x1 * yT - xT * y1);
 }
 
-Local GibbsLocal(Region region, double pressure, double temperature) {
-    const GibbsRegion& equation = GibbsEquation(region);
+Local GibbsLocal(Region region, double pressure, double temperature, bool metastable) {
+    const GibbsRegion& equation = metastable ? kMetastableVapour : GibbsEquation(region);
     const FaultScope f("GibbsLocal");
     const GibbsDerivatives d = AllGibbs(equation, f, pressure, temperature, false);
     const double pStar = equation.reducing.pStar, t = d.T, tau = d.tau;

@@ -35,8 +35,9 @@ struct Local {
     double partial(Variable z, Variable x, Variable y) const;
 };
 
-// At (P, T) by the equation of region 1, 2 or 5; at (rho, T) by region 3's.
-Local GibbsLocal(Region region, double P, double T);
+// At (P, T) by the equation of region 1, 2 or 5, or by region 2's metastable-vapour equation;
+// at (rho, T) by region 3's.
+Local GibbsLocal(Region region, double P, double T, bool metastable = false);
 Local HelmholtzLocal(double rho, double T);
 
 // The slope of the saturation pressure, dpsat/dT in MPa/K, from the saturation equation itself.

@@ -58,6 +58,9 @@ struct CoefficientTables {
     std::array<double, 10> R2n0{};
     std::array<std::int16_t, 44> R2I{}, R2J{};  // region 2 residual part, Table 11
     std::array<double, 44> R2n{};
+    std::array<double, 10> R2mn0{};  // metastable vapour, ideal-gas part: Table 10, eq. (19)
+    std::array<std::int16_t, 14> R2mI{}, R2mJ{};  // metastable vapour, residual part, Table 16
+    std::array<double, 14> R2mn{};
     std::array<std::int16_t, 41> R3I{}, R3J{};  // region 3, Table 30 (entry 1: the ln-delta term)
     std::array<double, 41> R3n{};
     std::array<double, 11> R4n{};        // saturation line, Table 34

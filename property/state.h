@@ -37,6 +37,7 @@ struct State {
     std::optional<double> x;
     std::optional<double> cp, cv, w;
     std::optional<StateProperties> liquid, vapour;  // of a mixture only
+    bool metastable = false;  // vapour below its saturation temperature, region 2's extension
 };
 
 // The saturated liquid and vapour at one point of the saturation line, each a single phase.
@@ -96,6 +97,12 @@ State StateInRegion(Region region, double P, double T);
 
 // The region-3 state at (density, T); its pressure is the equation's.
 State Region3State(double rho, double T);
+
+// Metastable (supercooled) vapour at (P, T) by the supplementary equation of IAPWS-IF97: from
+// the saturated-vapour line, T <= Tsat(P), down to the 5 % equilibrium-moisture line, where h
+// equals that of wet steam of quality 0.95 at P, for Satpr(273.16 K) <= P <= 10 MPa. The state
+// is region 2's, marked metastable. Throws OutOfDomain outside that range.
+State MetastableVapourAt(double P, double T);
 
 // ---- The saturation line ---------------------------------------------------------------------
 

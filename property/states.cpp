@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "property/domain.h"
+#include "property/gibbs.h"
 #include "property/local.h"
 #include "property/region3.h"
 #include "property/region3_density.h"
@@ -186,6 +187,38 @@ State Region3State(double rho, double T) {
     return SinglePhase(Region::Three, P, T, p);
 }
 
+State MetastableVapourAt(double P, double T) {
+    using detail::Quoted;
+    CheckValue(Variable::P, P);
+    CheckValue(Variable::T, T);
+    // The release's range: the triple-point pressure (611.657 Pa) to 10 MPa.
+    constexpr double kTriplePointPressure = 611.657e-6, kHighest = 10.0;
+    if (P < kTriplePointPressure || P > kHighest)
+        throw OutOfDomain(Quoted(Variable::P, P) +
+                          " outside the metastable-vapour equation's range, 611.657 Pa to 10 MPa");
+    const double Tsat = Sattr(P);
+    if (T > Tsat)
+        throw OutOfDomain(Quoted(Variable::T, T) + " above the saturation temperature " +
+                          detail::Amount(Variable::T, Tsat) + " at " + Quoted(Variable::P, P) +
+                          ": the vapour is superheated, not metastable");
+    // The 5 % equilibrium-moisture line, from the equilibrium h' and h" at the given pressure;
+    // tested on h alone, as far below it the speed of sound has no real value.
+    constexpr double kDriestWetSteam = 0.95;
+    const Saturation line = SaturationAtP(P);
+    const double hLimit = line.liquid.h + kDriestWetSteam * (line.vapour.h - line.liquid.h);
+    const double h = detail::EvaluateGibbs(detail::kMetastableVapour, detail::GibbsProperty::h,
+                                           "MetastableVapourAt", P, T);
+    if (h < hLimit)
+        throw OutOfDomain(Quoted(Variable::T, T) + " below the 5 % equilibrium-moisture line at " +
+                          Quoted(Variable::P, P) +
+                          ", the metastable-vapour equation's lowest temperature there");
+    State state =
+        SinglePhase(Region::Two, P, T,
+                    detail::GibbsState(detail::kMetastableVapour, "MetastableVapourAt", P, T));
+    state.metastable = true;
+    return state;
+}
+
 Saturation SaturationAtT(double T) {
     CheckValue(Variable::T, T);
     if (T > kCriticalTemperature)
@@ -236,8 +269,9 @@ namespace {
 detail::Local LocalOf(const State& state) {
     if (state.x)
         throw std::invalid_argument("derivatives of a single phase only, not of wet steam");
-    return state.region == Region::Three ? detail::HelmholtzLocal(state.rho, state.T)
-                                         : detail::GibbsLocal(state.region, state.P, state.T);
+    return state.region == Region::Three
+               ? detail::HelmholtzLocal(state.rho, state.T)
+               : detail::GibbsLocal(state.region, state.P, state.T, state.metastable);
 }
 
 bool Differentiable(Variable v) {

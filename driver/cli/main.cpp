@@ -3,7 +3,7 @@
 // CSV or JSON Lines.
 //   vapomet-cli [--json] [--] P T
 //   vapomet-cli --given A,B [--derivative Z,X,Y] [--json] [--] VALUE_A VALUE_B
-// The tables and --given take --transport 1985|2008.
+// The tables and --given take --transport 1985|2008; --given P,T takes --metastable.
 //   vapomet-cli --batch [FILE] [--given A,B] [--json]
 //   vapomet-cli --grid A=LO:HI:N B=LO:HI:N [--given A,B] [--log A] [--log B] [--json]
 //   vapomet-cli --saturation T=LO:HI:N|P=LO:HI:N [--log T|P] [--json]
@@ -23,7 +23,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: vapomet-cli [--json] [--] P T\n"
-    "       vapomet-cli --given A,B [--derivative Z,X,Y] [--transport R] [--json] [--] A B\n"
+    "       vapomet-cli --given A,B [--derivative Z,X,Y] [--transport R] [--metastable]\n"
+    "                   [--json] [--] VALUE_A VALUE_B\n"
     "       vapomet-cli --batch [FILE] [--given A,B] [--transport R] [--json]\n"
     "       vapomet-cli --grid A=LO:HI:N B=LO:HI:N [--given A,B] [--log A] [--transport R]\n"
     "                   [--json]\n"
@@ -36,6 +37,8 @@ constexpr const char* kUsage =
     "  --transport 1985|2008  viscosity and conductivity of the tables and of --given after the\n"
     "                IAPS 1985 equations (the default, as on the pages) or after the IAPWS 2008\n"
     "                viscosity and 2011 conductivity; the column transport names the release\n"
+    "  --metastable  with --given P,T: vapour below its saturation temperature, by the\n"
+    "                metastable-vapour equation (to the 5 % moisture line, up to 10 MPa)\n"
     "  --derivative Z,X,Y  the partial derivative (dZ/dX) at constant Y of each state found,\n"
     "                Z, X and Y among P T v u h s g f, in the units above (h,T,P gives cp)\n"
     "  --batch       a table of page 3 for each line \"P T\" (blanks or a comma between them) of\n"
@@ -119,6 +122,7 @@ int main(int argc, char** argv) {
         choices.transport = *release;
         options.remove(at, 2);
     }
+    choices.metastable = options.removeAll(QStringLiteral("--metastable")) > 0;
     std::optional<vapomet::cli::GivenPair> given;
     if (const qsizetype at = options.indexOf(QStringLiteral("--given")); at >= 0) {
         given = vapomet::cli::ParsePair(options.value(at + 1));
@@ -127,6 +131,10 @@ int main(int argc, char** argv) {
             return Usage();
         }
         options.remove(at, 2);
+    }
+    if (choices.metastable && !(given && vapomet::IsPressureAndTemperature(given->a, given->b))) {
+        std::fprintf(stderr, "vapomet-cli: --metastable takes --given P,T\n");
+        return Usage();
     }
     std::optional<vapomet::cli::DerivativeOf> derivative;
     if (const qsizetype at = options.indexOf(QStringLiteral("--derivative")); at >= 0) {
@@ -160,8 +168,8 @@ int main(int argc, char** argv) {
         return Usage();
     }
     if (derivative)
-        return vapomet::cli::RunDerivative(*given, values[0], values[1], *derivative,
-                                           choices.format, stdout);
+        return vapomet::cli::RunDerivative(*given, values[0], values[1], *derivative, choices,
+                                           stdout);
     if (given) return vapomet::cli::RunGiven(*given, values[0], values[1], choices, stdout);
 
     vapomet::ResultPages pages;

@@ -287,6 +287,7 @@ std::vector<QString> GivenHeader() {
     std::vector<QString> names{"line", "P", "T", "region", "x"};
     for (const Quantity* q : TableQuantities()) names.push_back(QString::fromUtf8(q->column));
     names.push_back(QStringLiteral("transport"));
+    names.push_back(QStringLiteral("metastable"));
     names.push_back(QStringLiteral("message"));
     return names;
 }
@@ -316,6 +317,7 @@ void WriteGivenRows(RowWriter& writer, const NumberedRows& rows, const Choices& 
                                   std::to_string(static_cast<int>(s.region)), NumberField(s.x)};
         AppendValues(fields, row.values);
         fields.push_back(ReleaseField(true, choices));
+        fields.push_back(s.metastable ? "true" : "false");
         fields.push_back(std::nullopt);
         writer.row(fields);
     }
@@ -330,10 +332,11 @@ int StreamGivenRows(const std::function<bool(NumberedPair&, double&)>& next, con
     Progress progress(total);
     bool anyMessage = false;
     const std::function<NumberedRows(const NumberedPair&)> compute =
-        [pair, release = choices.transport](const NumberedPair& in) {
+        [pair, choices](const NumberedPair& in) {
             if (in.texts.unreadable) return NumberedRows{in.line, {{}, {}, {}, kInvalidNumber}};
-            return NumberedRows{in.line, ComputeGivenRows(pair.a, in.texts.first, pair.b,
-                                                          in.texts.second, release)};
+            return NumberedRows{in.line,
+                                ComputeGivenRows(pair.a, in.texts.first, pair.b, in.texts.second,
+                                                 choices.transport, choices.metastable)};
         };
     Stream<NumberedPair, NumberedRows>(
         next, compute,
@@ -561,7 +564,8 @@ int RunSaturation(const QStringList& arguments, const Choices& choices, std::FIL
 
 int RunGiven(const GivenPair& pair, const QString& a, const QString& b, const Choices& choices,
              std::FILE* out) {
-    const GivenRows given = ComputeGivenRows(pair.a, a, pair.b, b, choices.transport);
+    const GivenRows given =
+        ComputeGivenRows(pair.a, a, pair.b, b, choices.transport, choices.metastable);
     const Format format = choices.format;
     if (format == Format::JsonLines) {
         RowWriter writer(format, out);
@@ -620,8 +624,10 @@ std::optional<DerivativeOf> ParseDerivative(const QString& text) {
 }
 
 int RunDerivative(const GivenPair& pair, const QString& a, const QString& b, const DerivativeOf& d,
-                  Format format, std::FILE* out) {
-    const GivenRows given = ComputeGivenRows(pair.a, a, pair.b, b);
+                  const Choices& choices, std::FILE* out) {
+    const Format format = choices.format;
+    const GivenRows given =
+        ComputeGivenRows(pair.a, a, pair.b, b, choices.transport, choices.metastable);
     if (!given.message.isEmpty()) {
         std::fprintf(stderr, "vapomet-cli: %s\n", given.message.toUtf8().constData());
         return 1;

@@ -17,6 +17,7 @@ enum class Format { Csv, JsonLines };
 struct Choices {
     Format format = Format::Csv;
     TransportRelease transport = TransportRelease::Iaps1985;
+    bool metastable = false;  // states at (P, T) by the metastable-vapour equation
 };
 
 // A pair of variables the states are sought from, as named on the command line ("P,h").
@@ -47,6 +48,6 @@ std::optional<DerivativeOf> ParseDerivative(const QString& text);
 // The derivative at each state of one pair of values: a line per state for a person, or JSON
 // Lines with the state's number, the derivative's name and its value. Wet steam has none.
 int RunDerivative(const GivenPair& pair, const QString& a, const QString& b,
-                  const DerivativeOf& derivative, Format format, std::FILE* out);
+                  const DerivativeOf& derivative, const Choices& choices, std::FILE* out);
 
 }  // namespace vapomet::cli

@@ -192,7 +192,8 @@ TEST(GivenTablesTest, AreTheLibrarysStates) {
               "line,P,T,region,x,v,density,h,u,s,cp,cv,w,conductivity,cp/cv,viscosity,kappa,"
               "joule_thomson,isothermal_throttling,compressibility,expansion,"
               "relative_pressure_coefficient,Z,g,f,prandtl,kinematic_viscosity,"
-              "thermal_diffusivity,h_vaporisation,dpsat_dT,surface_tension,transport,message");
+              "thermal_diffusivity,h_vaporisation,dpsat_dT,surface_tension,transport,metastable,"
+              "message");
     EXPECT_EQ(csv.size(), 3);
     EXPECT_TRUE(csv.value(1).startsWith("1,") && csv.value(2).startsWith("1,"));
     // The grid's points, h first: 2000 and 3000 kJ/kg, each at 1 and 2 MPa.
@@ -224,6 +225,18 @@ const GivenCase kGiven[] = {
      {"--given", "P,T", "--transport", "1997", "1", "300"},
      2,
      "--transport takes 1985 or 2008"},
+    {"MetastableVapour",
+     {"--given", "P,T", "--metastable", "1", "450"},
+     0,
+     "State 1 of 1: Region 2, metastable vapour"},
+    {"MetastableOfAnotherPair",
+     {"--given", "P,h", "--metastable", "1", "2800"},
+     2,
+     "--metastable takes --given P,T"},
+    {"SuperheatedIsNotMetastable",
+     {"--given", "T,P", "--metastable", "500", "1"},
+     1,
+     "the vapour is superheated, not metastable"},
     {"TodaysTransportOnThePages",
      {"--transport", "2008", "5", "500"},
      2,
@@ -266,6 +279,14 @@ TEST(TransportTest, TablesGiveTheChosenRelease) {
     EXPECT_EQ(line[0]["vapour viscosity"].toDouble(),
               Viscosity2008(500, SaturationAtT(500).vapour.rho));
     EXPECT_EQ(line[0]["transport"].toString(), "2008/2011");
+    const std::vector<QJsonObject> metastable =
+        Rows(RunCli(QStringList{"--batch", "--given", "T,P", "--metastable"} + today, {"LC_ALL=C"},
+                    "450 1\n")
+                 .out);
+    ASSERT_EQ(metastable.size(), 1u);
+    check(metastable[0], MetastableVapourAt(1, 450));
+    EXPECT_TRUE(metastable[0]["metastable"].toBool());
+    EXPECT_EQ(metastable[0]["h"].toDouble(), MetastableVapourAt(1, 450).h);
     const std::vector<QJsonObject> pages = Rows(RunCli({"--batch", "--json"}, {}, "20 620\n").out);
     EXPECT_EQ(pages.at(0)["transport"].toString(), "1985");
     EXPECT_EQ(pages.at(0)["viscosity"].toDouble(), Vis(20, 620, StateAt(20, 620).rho));

@@ -1,7 +1,7 @@
 // Derived properties and partial derivatives against identities that no table lists, the
 // Joule-Thomson coefficient against states found at two pressures, the surface tension against
-// the values of IAPWS R1-76(2014), and the 2008 viscosity and 2011 conductivity against their
-// releases' tables.
+// the values of IAPWS R1-76(2014), metastable vapour, the 2008 viscosity and the 2011
+// conductivity against their releases' tables.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -133,6 +133,67 @@ const Viscosity kViscosities[] = {
 TEST(Viscosity2008, ReproducesTheReleasesTable) {
     for (const Viscosity& c : kViscosities)
         EXPECT_NEAR(Viscosity2008(c.T, c.rho), c.mu, 5e-7) << c.T << " K, " << c.rho << " kg/m3";
+}
+
+// IAPWS-IF97 Table 18: metastable vapour, to the nine digits printed; and cp - cv by the
+// derivatives of the same equation.
+struct Metastable {
+    double P, T, v, h, u, s, cp, w;
+};
+const Metastable kMetastable[] = {
+    {1.0, 450, 0.192516540, 0.276881115e4, 0.257629461e4, 0.656660377e1, 0.276349265e1,
+     0.498408101e3},
+    {1.0, 440, 0.186212297, 0.274015123e4, 0.255393894e4, 0.650218759e1, 0.298166443e1,
+     0.489363295e3},
+    {1.5, 450, 0.121685206, 0.272134539e4, 0.253881758e4, 0.629170440e1, 0.362795578e1,
+     0.481941819e3},
+};
+
+TEST(MetastableVapour, ReproducesTheReleasesTable) {
+    for (const Metastable& c : kMetastable) {
+        const State s = MetastableVapourAt(c.P, c.T);
+        EXPECT_TRUE(s.metastable && s.region == Region::Two);
+        const double got[] = {s.v, s.h, s.u, s.s, *s.cp, *s.w};
+        const double published[] = {c.v, c.h, c.u, c.s, c.cp, c.w};
+        for (int i = 0; i < 6; ++i)
+            EXPECT_NEAR(got[i], published[i], 5e-9 * published[i])
+                << c.P << " MPa, " << c.T << " K";
+        const Derived d = DerivedOf(s);
+        EXPECT_PRED3(Near, *s.cp - *s.cv,
+                     1000.0 * s.T * s.v * d.expansion * d.expansion / d.compressibility, 1e-10);
+        EXPECT_PRED3(Near, Derivative(s, V::h, V::T, V::P), *s.cp, 1e-10);
+    }
+}
+
+// The equation's range: below the saturation temperature, above the 5 % moisture line, from the
+// triple-point pressure to 10 MPa. On the saturated-vapour line it meets region 2.
+TEST(MetastableVapour, KeepsToItsRange) {
+    const struct {
+        const char* name;
+        double P, T;
+        const char* says;
+    } refused[] = {
+        {"Superheated", 1.0, 460, "the vapour is superheated, not metastable"},
+        {"TooWet", 1.0, 400, "below the 5 % equilibrium-moisture line"},
+        {"FarTooWet", 1.0, 300, "below the 5 % equilibrium-moisture line"},
+        {"AboveTenMPa", 12.0, 500, "611.657 Pa to 10 MPa"},
+        {"BelowTheTriplePoint", 0.0005, 273.15, "611.657 Pa to 10 MPa"},
+    };
+    for (const auto& r : refused) {
+        try {
+            MetastableVapourAt(r.P, r.T);
+            ADD_FAILURE() << r.name << " gave a state";
+        } catch (const OutOfDomain& e) {
+            EXPECT_NE(std::string(e.what()).find(r.says), std::string::npos)
+                << r.name << ": " << e.what();
+        }
+    }
+    for (const double P : {0.001, 0.1, 1.0, 10.0}) {
+        const double T = Sattr(P);
+        const State meta = MetastableVapourAt(P, T), stable = StateInRegion(Region::Two, P, T);
+        EXPECT_NEAR(meta.h, stable.h, 1e-3 * stable.h) << P;
+        EXPECT_NEAR(meta.v, stable.v, 1e-2 * stable.v) << P;
+    }
 }
 
 // IAPWS R15-11, Tables 7 to 9: the conductivity for industrial use with the simplified critical
