@@ -114,7 +114,7 @@ TEST(Units, NamesAsTyped) {
         {Dimension::Pressure, "furlong", nullptr}, {Dimension::Pressure, "C", nullptr}};
     for (const auto& n : names) {
         const Unit* unit = UnitNamed(n.dimension, QString::fromUtf8(n.typed));
-        EXPECT_EQ(unit ? unit->name : nullptr, n.unit ? std::string(n.unit) : std::string())
+        EXPECT_EQ(std::string(unit ? unit->name : "none"), std::string(n.unit ? n.unit : "none"))
             << n.typed;
     }
     EXPECT_EQ(SystemNamed("bar-c"), UnitSystem::BarCelsius);
