@@ -12,19 +12,6 @@ namespace vapomet {
 
 namespace {
 
-// The quantity of the tables that a variable is; none for x.
-const Quantity* QuantityOfVariable(Variable variable) {
-    switch (variable) {
-        case Variable::P: return &QuantityOf(QuantityId::Pressure);
-        case Variable::T: return &QuantityOf(QuantityId::Temperature);
-        case Variable::v: return &QuantityOf(QuantityId::Volume);
-        case Variable::h: return &QuantityOf(QuantityId::Enthalpy);
-        case Variable::u: return &QuantityOf(QuantityId::InternalEnergy);
-        case Variable::s: return &QuantityOf(QuantityId::Entropy);
-        default: return nullptr;
-    }
-}
-
 // Decimals of the pages, and more where a small value would keep fewer than six significant
 // digits with them (a pressure of 0.0012 MPa, a volume of 0.001 m3/kg).
 constexpr int kSignificantDigits = 6;

@@ -201,6 +201,18 @@ int SlotOf(QuantityId id, int page, Phase phase) {
     return -1;
 }
 
+const Quantity* QuantityOfVariable(Variable variable) {
+    switch (variable) {
+        case Variable::P: return &QuantityOf(QuantityId::Pressure);
+        case Variable::T: return &QuantityOf(QuantityId::Temperature);
+        case Variable::v: return &QuantityOf(QuantityId::Volume);
+        case Variable::h: return &QuantityOf(QuantityId::Enthalpy);
+        case Variable::u: return &QuantityOf(QuantityId::InternalEnergy);
+        case Variable::s: return &QuantityOf(QuantityId::Entropy);
+        default: return nullptr;
+    }
+}
+
 int SlotCount(int page) {
     return static_cast<int>(MapOf(page).quantity.size());
 }

@@ -122,7 +122,11 @@ SlotQuantity QuantityAt(int page, int slot);
 // The slot of a quantity in a column, or -1 where it is not shown there.
 int SlotOf(QuantityId id, int page, Phase phase);
 
-int SlotCount(int page);  // 24, 24 and 14 for pages 1, 2 and 3
+int SlotCount(int page);
+
+// The quantity of the tables that a variable of a given pair is (P, T, v, h, u, s); none for
+// the quality and the others.
+const Quantity* QuantityOfVariable(Variable variable);  // 24, 24 and 14 for pages 1, 2 and 3
 
 // The caption that labels a slot on its page, as the windows show it.
 QString SlotCaption(int page, int slot);

@@ -23,12 +23,11 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: vapomet-cli [--json] [--] P T\n"
-    "       vapomet-cli --given A,B [--derivative Z,X,Y] [--transport R] [--metastable]\n"
-    "                   [--json] [--] VALUE_A VALUE_B\n"
-    "       vapomet-cli --batch [FILE] [--given A,B] [--transport R] [--json]\n"
-    "       vapomet-cli --grid A=LO:HI:N B=LO:HI:N [--given A,B] [--log A] [--transport R]\n"
-    "                   [--json]\n"
-    "       vapomet-cli --saturation T=LO:HI:N|P=LO:HI:N [--log T|P] [--transport R] [--json]\n"
+    "       vapomet-cli --given A,B [--derivative Z,X,Y] [--metastable] [--json] [--] A B\n"
+    "       vapomet-cli --batch [FILE] [--given A,B] [--json]\n"
+    "       vapomet-cli --grid A=LO:HI:N B=LO:HI:N [--given A,B] [--log A] [--json]\n"
+    "       vapomet-cli --saturation T=LO:HI:N|P=LO:HI:N [--log T|P] [--json]\n"
+    "  all but the first also take --transport R, --units S, --unit C=U, --barometric KPA\n"
     "  P  pressure in MPa, T  temperature in K, written as on the main window.\n"
     "  Prints the three result pages of one press of Calculate.\n"
     "  --given A,B   the states of IAPWS-IF97 with the two values, of one of the pairs\n"
@@ -39,8 +38,13 @@ constexpr const char* kUsage =
     "                viscosity and 2011 conductivity; the column transport names the release\n"
     "  --metastable  with --given P,T: vapour below its saturation temperature, by the\n"
     "                metastable-vapour equation (to the 5 % moisture line, up to 10 MPa)\n"
+    "  --units SI|bar-C|US  the units of the tables and of --given, values given and shown:\n"
+    "                SI as above (the default); bar, degrees C, kJ/kg; or psia, degrees F,\n"
+    "                Btu/lb, ft3/lb. A unit line or the column names say each unit.\n"
+    "  --unit C=U    column C in unit U, such as P=kPa, T=C, P=bar(g), h=Btu/lb, viscosity=cP\n"
+    "  --barometric KPA  the barometric pressure of gauge units, 101.325 kPa unless set\n"
     "  --derivative Z,X,Y  the partial derivative (dZ/dX) at constant Y of each state found,\n"
-    "                Z, X and Y among P T v u h s g f, in the units above (h,T,P gives cp)\n"
+    "                Z, X and Y among P T v u h s g f, in SI units (h,T,P gives cp)\n"
     "  --batch       a table of page 3 for each line \"P T\" (blanks or a comma between them) of\n"
     "                FILE or the standard input, or with --given of the states of each line\n"
     "                \"VALUE_A VALUE_B\"; lines starting with # and empty lines are skipped,\n"
@@ -92,6 +96,55 @@ int Usage() {
     return 2;
 }
 
+int Refuse(const QString& why) {
+    std::fprintf(stderr, "vapomet-cli: %s\n", why.toLocal8Bit().constData());
+    return Usage();
+}
+
+// --units SYSTEM, --barometric KPA and each --unit COLUMN=UNIT, taken out of the options into
+// the choices; 0, or the status of a usage error.
+int ReadUnits(QStringList& options, vapomet::cli::Choices& choices) {
+    using vapomet::Units;
+    vapomet::UnitSystem system = vapomet::UnitSystem::SI;
+    double barometric = vapomet::kStandardAtmosphere;
+    if (const qsizetype at = options.indexOf(QStringLiteral("--units")); at >= 0) {
+        const auto named = vapomet::SystemNamed(options.value(at + 1));
+        if (!named) return Refuse(QStringLiteral("--units takes SI, bar-C or US"));
+        system = *named;
+        options.remove(at, 2);
+        choices.unitsChosen = true;
+    }
+    if (const qsizetype at = options.indexOf(QStringLiteral("--barometric")); at >= 0) {
+        bool ok = false;
+        const double kPa = options.value(at + 1).toDouble(&ok);
+        if (!ok || !(kPa > 0.0))
+            return Refuse(QStringLiteral("--barometric takes a pressure in kPa, such as 101.325"));
+        barometric = kPa / 1000.0;
+        options.remove(at, 2);
+        choices.unitsChosen = true;
+    }
+    choices.units = Units(system, barometric);
+    for (qsizetype at; (at = options.indexOf(QStringLiteral("--unit"))) >= 0;) {
+        const QString choice = options.value(at + 1);
+        const QString column = choice.section(QLatin1Char('='), 0, 0);
+        const QString unit = choice.section(QLatin1Char('='), 1);
+        bool named = false;
+        for (const vapomet::Quantity& q : vapomet::Quantities()) {
+            if (column != QString::fromUtf8(q.column)) continue;
+            const vapomet::Unit* chosen = vapomet::UnitNamed(vapomet::DimensionOf(q), unit);
+            if (!chosen || *q.unit == '\0')
+                return Refuse(QStringLiteral("no unit %1 for %2").arg(unit, column));
+            choices.units.choose(q.id, *chosen);
+            named = true;
+        }
+        if (!named)
+            return Refuse(QStringLiteral("--unit takes a column and its unit, such as P=bar"));
+        options.remove(at, 2);
+        choices.unitsChosen = true;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -123,6 +176,7 @@ int main(int argc, char** argv) {
         options.remove(at, 2);
     }
     choices.metastable = options.removeAll(QStringLiteral("--metastable")) > 0;
+    if (const int status = ReadUnits(options, choices); status != 0) return status;
     std::optional<vapomet::cli::GivenPair> given;
     if (const qsizetype at = options.indexOf(QStringLiteral("--given")); at >= 0) {
         given = vapomet::cli::ParsePair(options.value(at + 1));
@@ -167,6 +221,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vapomet-cli: the pages show the IAPS 1985 transport only\n");
         return Usage();
     }
+    if (!given && choices.unitsChosen)
+        return Refuse(QStringLiteral("the pages show MPa and K only; --given P,T takes units"));
     if (derivative)
         return vapomet::cli::RunDerivative(*given, values[0], values[1], *derivative, choices,
                                            stdout);

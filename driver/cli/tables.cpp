@@ -64,9 +64,23 @@ class RowWriter {
   public:
     RowWriter(Format format, std::FILE* out) : format_(format), out_(out) {}
 
-    void header(const std::vector<QString>& names) {
+    // The columns' names, "h (kJ/kg)" with a unit; in JSON Lines their units on a first line
+    // where asked to.
+    void header(const std::vector<QString>& names, bool sayUnits = false) {
         names_ = names;
-        if (format_ == Format::JsonLines) return;
+        if (format_ == Format::JsonLines) {
+            if (!sayUnits) return;
+            std::string line = "{\"units\":{";
+            bool first = true;
+            for (const QString& name : names) {
+                if (Key(name) == name) continue;
+                const QString unit = name.mid(Key(name).size() + 2).chopped(1);
+                line += (first ? "" : ",") + JsonString(Key(name)) + ":" + JsonString(unit);
+                first = false;
+            }
+            write(line + "}}");
+            return;
+        }
         std::string line;
         for (std::size_t i = 0; i < names.size(); ++i) line += (i ? "," : "") + CsvField(names[i]);
         write(line);
@@ -220,34 +234,68 @@ StateRow ComputeRow(const TextPair& texts, TransportRelease release) {
 }
 
 // A column's name with its unit: "h (kJ/kg)".
-QString WithUnit(const Quantity& q) {
+QString WithUnit(const Quantity& q, const Units& units) {
     QString name = QString::fromUtf8(q.column);
-    if (*q.unit != '\0') name += QStringLiteral(" (%1)").arg(QString::fromUtf8(q.unit));
+    if (const QString unit = units.nameOf(q.id); !unit.isEmpty())
+        name += QStringLiteral(" (%1)").arg(unit);
     return name;
 }
 
-std::vector<QString> StateHeader() {
-    std::vector<QString> names{QStringLiteral("P (MPa)"), QStringLiteral("T (K)"),
+// A value of a quantity in its chosen unit: in the library's unit as it gives it, in another to
+// the fifteen significant digits a conversion keeps (150 psia, not 150.00000000000003).
+constexpr int kConvertedDigits = 15;
+std::string ShownText(const Units& units, QuantityId quantity, double value) {
+    const Unit& unit = units.unitOf(quantity);
+    if (&unit == &UnitsOf(unit.dimension).front()) return Shortest(value);
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, units.shown(quantity, value),
+                                   std::chars_format::general, kConvertedDigits)
+                         .ptr;
+    return std::string(buffer, end);
+}
+Field Shown(const Choices& choices, QuantityId quantity, const std::optional<double>& value) {
+    return value ? Field(ShownText(choices.units, quantity, *value)) : std::nullopt;
+}
+
+// A typed value of a quantity in its chosen unit as the library's number, in the shortest text
+// that reads back as it; a text that is no number stays as it is, for the reader's message.
+QString InLibraryUnit(const Choices& choices, QuantityId quantity, const QString& text) {
+    const Unit& unit = choices.units.unitOf(quantity);
+    if (&unit == &UnitsOf(unit.dimension).front()) return text;
+    const std::optional<double> value = ReadInputNumber(text, QLocale::c());
+    if (!value) return text;
+    return QString::fromStdString(Shortest(choices.units.library(quantity, *value)));
+}
+
+QString InLibraryUnit(const Choices& choices, Variable variable, const QString& text) {
+    const Quantity* quantity = QuantityOfVariable(variable);
+    return quantity ? InLibraryUnit(choices, quantity->id, text) : text;
+}
+
+std::vector<QString> StateHeader(const Choices& choices) {
+    std::vector<QString> names{WithUnit(QuantityOf(QuantityId::Pressure), choices.units),
+                               WithUnit(QuantityOf(QuantityId::Temperature), choices.units),
                                QStringLiteral("region")};
-    for (const Quantity* q : TableQuantities()) names.push_back(WithUnit(*q));
+    for (const Quantity* q : TableQuantities()) names.push_back(WithUnit(*q, choices.units));
     names.push_back(QStringLiteral("transport"));
     names.push_back(QStringLiteral("message"));
     return names;
 }
 
 // The fields of a phase's columns, empty where the phase was not computed or has no value.
-void AppendValues(std::vector<Field>& fields, const std::optional<TableValues>& values) {
+void AppendValues(std::vector<Field>& fields, const std::optional<TableValues>& values,
+                  const Choices& choices) {
     for (const Quantity* q : TableQuantities())
-        fields.push_back(values ? NumberField((*values)[static_cast<std::size_t>(q->id)])
+        fields.push_back(values ? Shown(choices, q->id, (*values)[static_cast<std::size_t>(q->id)])
                                 : std::nullopt);
 }
 
 void WriteStateRow(RowWriter& writer, const StateRow& row, const Choices& choices) {
-    std::vector<Field> fields{NumberField(row.P), NumberField(row.T),
-                              row.values && row.region
-                                  ? Field(std::to_string(static_cast<int>(*row.region)))
-                                  : std::nullopt};
-    AppendValues(fields, row.values);
+    std::vector<Field> fields{
+        Shown(choices, QuantityId::Pressure, row.P), Shown(choices, QuantityId::Temperature, row.T),
+        row.values && row.region ? Field(std::to_string(static_cast<int>(*row.region)))
+                                 : std::nullopt};
+    AppendValues(fields, row.values, choices);
     fields.push_back(ReleaseField(row.values.has_value(), choices));
     fields.push_back(TextField(row.message, writer.format()));
     writer.row(fields);
@@ -282,10 +330,14 @@ bool Skipped(const std::string& line) {
 // ---- States of a given pair (--given, --batch --given, --grid over any pair) --------------------
 
 // The columns of the formulation's states, named alike in CSV and JSON: the table's quantities
-// by their bare names.
-std::vector<QString> GivenHeader() {
-    std::vector<QString> names{"line", "P", "T", "region", "x"};
-    for (const Quantity* q : TableQuantities()) names.push_back(QString::fromUtf8(q->column));
+// by their bare names, with their units where they were chosen.
+std::vector<QString> GivenHeader(const Choices& choices) {
+    const auto name = [&choices](const Quantity& q) {
+        return choices.unitsChosen ? WithUnit(q, choices.units) : QString::fromUtf8(q.column);
+    };
+    std::vector<QString> names{"line", name(QuantityOf(QuantityId::Pressure)),
+                               name(QuantityOf(QuantityId::Temperature)), "region", "x"};
+    for (const Quantity* q : TableQuantities()) names.push_back(name(*q));
     names.push_back(QStringLiteral("transport"));
     names.push_back(QStringLiteral("metastable"));
     names.push_back(QStringLiteral("message"));
@@ -305,7 +357,7 @@ struct NumberedRows {
 void WriteGivenRows(RowWriter& writer, const NumberedRows& rows, const Choices& choices) {
     const Field line = std::to_string(rows.line);
     if (rows.given.rows.empty()) {
-        std::vector<Field> fields(GivenHeader().size(), std::nullopt);
+        std::vector<Field> fields(GivenHeader(choices).size(), std::nullopt);
         fields.front() = line;
         fields.back() = TextField(rows.given.message, writer.format());
         writer.row(fields);
@@ -313,9 +365,10 @@ void WriteGivenRows(RowWriter& writer, const NumberedRows& rows, const Choices& 
     }
     for (const GivenRow& row : rows.given.rows) {
         const State& s = row.state;
-        std::vector<Field> fields{line, NumberField(s.P), NumberField(s.T),
+        std::vector<Field> fields{line, Shown(choices, QuantityId::Pressure, s.P),
+                                  Shown(choices, QuantityId::Temperature, s.T),
                                   std::to_string(static_cast<int>(s.region)), NumberField(s.x)};
-        AppendValues(fields, row.values);
+        AppendValues(fields, row.values, choices);
         fields.push_back(ReleaseField(true, choices));
         fields.push_back(s.metastable ? "true" : "false");
         fields.push_back(std::nullopt);
@@ -328,15 +381,16 @@ void WriteGivenRows(RowWriter& writer, const NumberedRows& rows, const Choices& 
 int StreamGivenRows(const std::function<bool(NumberedPair&, double&)>& next, const GivenPair& pair,
                     const Choices& choices, std::FILE* out, std::optional<double> total) {
     RowWriter writer(choices.format, out);
-    writer.header(GivenHeader());
+    writer.header(GivenHeader(choices), choices.unitsChosen);
     Progress progress(total);
     bool anyMessage = false;
     const std::function<NumberedRows(const NumberedPair&)> compute =
         [pair, choices](const NumberedPair& in) {
             if (in.texts.unreadable) return NumberedRows{in.line, {{}, {}, {}, kInvalidNumber}};
-            return NumberedRows{in.line,
-                                ComputeGivenRows(pair.a, in.texts.first, pair.b, in.texts.second,
-                                                 choices.transport, choices.metastable)};
+            return NumberedRows{
+                in.line, ComputeGivenRows(pair.a, InLibraryUnit(choices, pair.a, in.texts.first),
+                                          pair.b, InLibraryUnit(choices, pair.b, in.texts.second),
+                                          choices.transport, choices.metastable)};
         };
     Stream<NumberedPair, NumberedRows>(
         next, compute,
@@ -413,12 +467,17 @@ std::optional<std::vector<Range>> ParseRanges(const QStringList& arguments,
 int StreamStateRows(const std::function<bool(TextPair&, double&)>& next, const Choices& choices,
                     std::FILE* out, std::optional<double> total) {
     RowWriter writer(choices.format, out);
-    writer.header(StateHeader());
+    writer.header(StateHeader(choices), choices.unitsChosen);
     Progress progress(total);
     bool anyMessage = false;
     Stream<TextPair, StateRow>(
         next,
-        [release = choices.transport](const TextPair& texts) { return ComputeRow(texts, release); },
+        [&choices](const TextPair& texts) {
+            if (texts.unreadable) return ComputeRow(texts, choices.transport);
+            return ComputeRow({InLibraryUnit(choices, Variable::P, texts.first),
+                               InLibraryUnit(choices, Variable::T, texts.second), false},
+                              choices.transport);
+        },
         [&](const StateRow& row) {
             anyMessage = anyMessage || !row.message.isEmpty();
             WriteStateRow(writer, row, choices);
@@ -525,15 +584,17 @@ int RunSaturation(const QStringList& arguments, const Choices& choices, std::FIL
     if (!ranges || ranges->size() != 1) return Usage("--saturation takes T=LO:HI:N or P=LO:HI:N");
     const Range range = ranges->front();
     const bool atTemperature = range.name == QStringLiteral("T");
-    std::vector<QString> names{QStringLiteral("T (K)"), QStringLiteral("P (MPa)")};
+    std::vector<QString> names{WithUnit(QuantityOf(QuantityId::Temperature), choices.units),
+                               WithUnit(QuantityOf(QuantityId::Pressure), choices.units)};
     for (const char* phase : {"liquid", "vapour"}) {
         for (const Quantity* q : TableQuantities())
-            names.push_back(QStringLiteral("%1 %2").arg(QLatin1String(phase), WithUnit(*q)));
+            names.push_back(
+                QStringLiteral("%1 %2").arg(QLatin1String(phase), WithUnit(*q, choices.units)));
     }
     names.push_back(QStringLiteral("transport"));
     names.push_back(QStringLiteral("message"));
     RowWriter writer(choices.format, out);
-    writer.header(names);
+    writer.header(names, choices.unitsChosen);
     Progress progress(static_cast<double>(range.count));
     bool anyMessage = false;
     int next = 0;
@@ -541,7 +602,8 @@ int RunSaturation(const QStringList& arguments, const Choices& choices, std::FIL
     Stream<double, SaturationRow>(
         [&](double& value, double& amount) {
             if (next >= range.count) return false;
-            value = range.at(next++);
+            value = choices.units.library(
+                atTemperature ? QuantityId::Temperature : QuantityId::Pressure, range.at(next++));
             amount += 1;
             return true;
         },
@@ -551,9 +613,10 @@ int RunSaturation(const QStringList& arguments, const Choices& choices, std::FIL
         },
         [&](const SaturationRow& row) {
             anyMessage = anyMessage || !row.message.isEmpty();
-            std::vector<Field> fields{NumberField(row.T), NumberField(row.P)};
-            AppendValues(fields, row.liquid);
-            AppendValues(fields, row.vapour);
+            std::vector<Field> fields{Shown(choices, QuantityId::Temperature, row.T),
+                                      Shown(choices, QuantityId::Pressure, row.P)};
+            AppendValues(fields, row.liquid, choices);
+            AppendValues(fields, row.vapour, choices);
             fields.push_back(ReleaseField(row.liquid.has_value(), choices));
             fields.push_back(TextField(row.message, writer.format()));
             writer.row(fields);
@@ -565,11 +628,12 @@ int RunSaturation(const QStringList& arguments, const Choices& choices, std::FIL
 int RunGiven(const GivenPair& pair, const QString& a, const QString& b, const Choices& choices,
              std::FILE* out) {
     const GivenRows given =
-        ComputeGivenRows(pair.a, a, pair.b, b, choices.transport, choices.metastable);
+        ComputeGivenRows(pair.a, InLibraryUnit(choices, pair.a, a), pair.b,
+                         InLibraryUnit(choices, pair.b, b), choices.transport, choices.metastable);
     const Format format = choices.format;
     if (format == Format::JsonLines) {
         RowWriter writer(format, out);
-        writer.header(GivenHeader());
+        writer.header(GivenHeader(choices), choices.unitsChosen);
         WriteGivenRows(writer, {1, given}, choices);
     }
     if (!given.message.isEmpty()) {
@@ -586,18 +650,24 @@ int RunGiven(const GivenPair& pair, const QString& a, const QString& b, const Ch
                      s.x ? " (region 4)" : "");
         ++number;
         const auto line = [&](const char* name, const std::optional<double>& value,
-                              const char* unit) {
+                              std::optional<QuantityId> quantity) {
             if (!value) return;
-            if (*unit == '\0')  // a quality: no blanks after it
+            if (!quantity) {  // a quality: no unit, no blanks after it
                 std::fprintf(out, "  %-29s %s\n", name, Shortest(*value).c_str());
+                return;
+            }
+            const QByteArray unit = choices.units.nameOf(*quantity).toUtf8();
+            const std::string text = ShownText(choices.units, *quantity, *value);
+            if (unit.isEmpty())
+                std::fprintf(out, "  %-29s %s\n", name, text.c_str());
             else
-                std::fprintf(out, "  %-29s %-24s %s\n", name, Shortest(*value).c_str(), unit);
+                std::fprintf(out, "  %-29s %-24s %s\n", name, text.c_str(), unit.constData());
         };
-        line("P", s.P, "MPa");
-        line("T", s.T, "K");
-        line("x", s.x, "");
+        line("P", s.P, QuantityId::Pressure);
+        line("T", s.T, QuantityId::Temperature);
+        line("x", s.x, std::nullopt);
         for (const Quantity* q : TableQuantities())
-            line(q->column, row.values[static_cast<std::size_t>(q->id)], q->unit);
+            line(q->column, row.values[static_cast<std::size_t>(q->id)], q->id);
         if (!s.x)
             std::fprintf(out, "  %-29s %s\n", "transport",
                          ReleaseName(choices.transport).toUtf8().constData());
@@ -627,7 +697,8 @@ int RunDerivative(const GivenPair& pair, const QString& a, const QString& b, con
                   const Choices& choices, std::FILE* out) {
     const Format format = choices.format;
     const GivenRows given =
-        ComputeGivenRows(pair.a, a, pair.b, b, choices.transport, choices.metastable);
+        ComputeGivenRows(pair.a, InLibraryUnit(choices, pair.a, a), pair.b,
+                         InLibraryUnit(choices, pair.b, b), choices.transport, choices.metastable);
     if (!given.message.isEmpty()) {
         std::fprintf(stderr, "vapomet-cli: %s\n", given.message.toUtf8().constData());
         return 1;

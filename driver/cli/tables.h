@@ -7,17 +7,22 @@
 #include <cstdio>
 #include <optional>
 
+#include "driver/units.h"
 #include "property/state.h"
 
 namespace vapomet::cli {
 
 enum class Format { Csv, JsonLines };
 
-// What a user chose of every table: its format and the release its transport is after.
+// What a user chose of every table: its format, the release its transport is after, and the
+// units of its values, given and shown. Chosen units are named in the header: in CSV beside
+// each column's name, in JSON Lines on a first line {"units": {column: unit}}.
 struct Choices {
     Format format = Format::Csv;
     TransportRelease transport = TransportRelease::Iaps1985;
     bool metastable = false;  // states at (P, T) by the metastable-vapour equation
+    Units units;
+    bool unitsChosen = false;
 };
 
 // A pair of variables the states are sought from, as named on the command line ("P,h").

@@ -237,6 +237,19 @@ const GivenCase kGiven[] = {
      {"--given", "T,P", "--metastable", "500", "1"},
      1,
      "the vapour is superheated, not metastable"},
+    {"UnknownSystem",
+     {"--given", "P,T", "--units", "imperial", "1", "300"},
+     2,
+     "--units takes SI, bar-C or US"},
+    {"UnknownUnit",
+     {"--given", "P,T", "--unit", "T=furlong", "1", "300"},
+     2,
+     "no unit furlong for T"},
+    {"UnitsOnThePages", {"--units", "US", "5", "500"}, 2, "the pages show MPa and K only"},
+    {"InUsUnits",
+     {"--given", "P,T", "--units", "US", "150", "400"},
+     0,
+     "150                      psia"},
     {"TodaysTransportOnThePages",
      {"--transport", "2008", "5", "500"},
      2,
@@ -253,6 +266,36 @@ TEST_P(GivenTest, PrintsTheStatesOrWhyNot) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pairs, GivenTest, ::testing::ValuesIn(kGiven), testing::ByName());
+
+// Values given and shown in the units chosen: the library's state of the converted values, each
+// value converted back to fifteen digits, the units named on a first JSON line and in the CSV
+// header; gauge pressure from the barometric pressure set.
+TEST(UnitsTest, TablesConvertAtTheEdges) {
+    constexpr double kPsi = 6.894757293168e-3, kBtuPerPound = 2.326;
+    const std::vector<QJsonObject> us =
+        Rows(RunCli({"--given", "P,T", "--units", "US", "150", "400", "--json"}).out);
+    ASSERT_EQ(us.size(), 2u);
+    EXPECT_EQ(us[0]["units"].toObject()["P"].toString(), "psia");
+    EXPECT_EQ(us[0]["units"].toObject()["cp"].toString(), "Btu/(lb °F)");
+    const State state = StateAt(150 * kPsi, (400 + 459.67) / 1.8);
+    EXPECT_EQ(us[1]["P"].toDouble(), 150.0);
+    EXPECT_NEAR(us[1]["h"].toDouble(), state.h / kBtuPerPound, 1e-13 * state.h);
+    EXPECT_NEAR(us[1]["cp"].toDouble(), *state.cp / 4.1868, 1e-13 * *state.cp);
+    const QStringList csv =
+        QString::fromStdString(RunCli({"--batch", "--given", "P,T", "--units", "bar-C", "--unit",
+                                       "P=bar(g)", "--barometric", "100"},
+                                      {"LC_ALL=C"}, "9 200\n")
+                                   .out)
+            .split('\n');
+    EXPECT_TRUE(csv.value(0).startsWith("line,P (bar(g)),T (°C),region,x,v (m3/kg)"))
+        << csv.value(0).toStdString();
+    const State gauge = StateAt(1.0, 473.15);  // 9 bar above 100 kPa
+    EXPECT_EQ(csv.value(1).section(',', 7, 7).toDouble(), gauge.h) << csv.value(1).toStdString();
+    const std::vector<QJsonObject> line =
+        Rows(RunCli({"--saturation", "T=100:100:1", "--units", "bar-C", "--json"}).out);
+    ASSERT_EQ(line.size(), 2u);
+    EXPECT_NEAR(line[1]["P"].toDouble(), 10 * Satpr(373.15), 1e-14);
+}
 
 // Each table form with the 2008 viscosity and 2011 conductivity: a single phase's values are
 // the library's, every row with values names the release, wet steam has no transport.
