@@ -24,10 +24,6 @@ QString Shown(double value, int decimals, const QLocale& locale) {
     return FormatNumber(value, decimals, locale);
 }
 
-QString Shown(const std::optional<double>& value, int decimals, const QLocale& locale) {
-    return value ? Shown(*value, decimals, locale) : QString();
-}
-
 // A saturated phase of a mixture as a state of its own, in the region whose equation gave it:
 // regions 1 and 2 up to 623.15 K, region 3 above.
 State PhaseOf(const State& mixture, const StateProperties& phase, bool liquid) {
@@ -57,9 +53,9 @@ QString VariableName(Variable variable) {
     return QStringLiteral("Quality");
 }
 
-QString VariableUnit(Variable variable) {
+QString VariableUnit(Variable variable, const Units& units) {
     const Quantity* quantity = QuantityOfVariable(variable);
-    return quantity != nullptr ? QString::fromUtf8(quantity->unit) : QString();
+    return quantity != nullptr ? units.nameOf(quantity->id) : QString();
 }
 
 std::vector<GivenPair> GivenPairs() {
@@ -75,7 +71,7 @@ QString PairInWords(const GivenPair& pair) {
 }
 
 GivenAnswer AnswerGiven(const GivenPair& pair, const QString& textA, const QString& textB,
-                        const QLocale& locale) {
+                        const QLocale& locale, const Units& units, bool metastable) {
     GivenAnswer answer;
     answer.pair = pair;
     const std::optional<double> a = ReadInputNumber(textA, locale);
@@ -87,12 +83,18 @@ GivenAnswer AnswerGiven(const GivenPair& pair, const QString& textA, const QStri
     }
     answer.a = *a;
     answer.b = *b;
+    // The library's values of what was typed.
+    const auto library = [&units](Variable variable, double value) {
+        const Quantity* quantity = QuantityOfVariable(variable);
+        return quantity != nullptr ? units.library(quantity->id, value) : value;
+    };
+    const double valueA = library(pair.a, *a), valueB = library(pair.b, *b);
     GivenBox box = GivenBox::First;
     try {
-        CheckValue(pair.a, *a);
+        CheckValue(pair.a, valueA);
         box = GivenBox::Second;
-        CheckValue(pair.b, *b);
-        answer.states = StatesFrom(pair.a, *a, pair.b, *b);
+        CheckValue(pair.b, valueB);
+        answer.states = StatesGiven(pair.a, valueA, pair.b, valueB, metastable);
     } catch (const PropertyError& error) {
         answer.states.clear();
         answer.message = MessageOf(error);
@@ -101,12 +103,12 @@ GivenAnswer AnswerGiven(const GivenPair& pair, const QString& textA, const QStri
     return answer;
 }
 
-QString GivenInWords(const GivenAnswer& answer, const QLocale& convention) {
+QString GivenInWords(const GivenAnswer& answer, const QLocale& convention, const Units& units) {
     // Values as typed, without digit grouping: "h = 2800 kJ/kg".
     QLocale locale = convention;
     locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
-    const auto given = [&locale](Variable variable, double value) {
-        const QString unit = VariableUnit(variable);
+    const auto given = [&locale, &units](Variable variable, double value) {
+        const QString unit = VariableUnit(variable, units);
         return QString::fromLatin1(NameOf(variable)) + QStringLiteral(" = ") +
                locale.toString(value, 'g', QLocale::FloatingPointShortest) +
                (unit.isEmpty() ? QString() : QLatin1Char(' ') + unit);
@@ -114,46 +116,50 @@ QString GivenInWords(const GivenAnswer& answer, const QLocale& convention) {
     return given(answer.pair.a, answer.a) + QStringLiteral(", ") + given(answer.pair.b, answer.b);
 }
 
-std::vector<StateLine> LinesOf(const State& state, const QLocale& locale) {
+std::vector<StateLine> LinesOf(const State& state, const QLocale& locale, const ShownAs& shown) {
     const std::optional<State> liquid =
         state.liquid ? std::optional(PhaseOf(state, *state.liquid, true)) : std::nullopt;
     const std::optional<State> vapour =
         state.vapour ? std::optional(PhaseOf(state, *state.vapour, false)) : std::nullopt;
+    // A value in its unit, with the decimals of the pages and at least six significant digits.
+    const auto text = [&](const Quantity& q, const std::optional<double>& value) {
+        return value ? Shown(shown.units.shown(q.id, *value), q.decimals, locale) : QString();
+    };
     std::vector<StateLine> lines;
     lines.push_back({QStringLiteral("Region"), RegionInWords(state), {}, {}, {}});
     for (const Variable variable : {Variable::P, Variable::T}) {
         const Quantity& q = *QuantityOfVariable(variable);
         lines.push_back({VariableName(variable),
-                         Shown(*ValueOf(state, variable), q.decimals, locale),
+                         text(q, ValueOf(state, variable)),
                          {},
                          {},
-                         QString::fromUtf8(q.unit)});
+                         shown.units.nameOf(q.id)});
     }
     lines.push_back({VariableName(Variable::x),
                      state.x ? Shown(*state.x, kSignificantDigits, locale) : QString(),
                      {},
                      {},
                      {}});
-    const TableValues values = ValuesOf(state);
+    const TableValues values = ValuesOf(state, shown.transport);
     const std::optional<TableValues> liquidValues =
-        liquid ? std::optional(ValuesOf(*liquid)) : std::nullopt;
+        liquid ? std::optional(ValuesOf(*liquid, shown.transport)) : std::nullopt;
     const std::optional<TableValues> vapourValues =
-        vapour ? std::optional(ValuesOf(*vapour)) : std::nullopt;
+        vapour ? std::optional(ValuesOf(*vapour, shown.transport)) : std::nullopt;
     for (const Quantity* q : TableQuantities()) {
         const auto index = static_cast<std::size_t>(q->id);
         QString name = QString::fromUtf8(q->name);
         name[0] = name[0].toUpper();
-        lines.push_back(
-            {name, Shown(values[index], q->decimals, locale),
-             liquidValues ? Shown((*liquidValues)[index], q->decimals, locale) : QString(),
-             vapourValues ? Shown((*vapourValues)[index], q->decimals, locale) : QString(),
-             QString::fromUtf8(q->unit)});
+        lines.push_back({name, text(*q, values[index]),
+                         liquidValues ? text(*q, (*liquidValues)[index]) : QString(),
+                         vapourValues ? text(*q, (*vapourValues)[index]) : QString(),
+                         shown.units.nameOf(q->id)});
     }
     return lines;
 }
 
-QString StateText(const QString& title, const State& state, const QLocale& locale) {
-    const std::vector<StateLine> lines = LinesOf(state, locale);
+QString StateText(const QString& title, const State& state, const QLocale& locale,
+                  const ShownAs& shown) {
+    const std::vector<StateLine> lines = LinesOf(state, locale, shown);
     QString text = title + QLatin1Char('\n');
     const auto add = [&text](const QString& name, const QString& value, const QString& unit) {
         text += name + QLatin1Char('\t') + value + QLatin1Char('\t') + unit + QLatin1Char('\n');

@@ -64,7 +64,8 @@ inline constexpr double kStandardAtmosphere = 0.101325;  // MPa, the default bar
 
 class Units {
   public:
-    explicit Units(UnitSystem system = UnitSystem::SI, double barometric = kStandardAtmosphere);
+    Units() : Units(UnitSystem::SI) {}
+    explicit Units(UnitSystem system, double barometric = kStandardAtmosphere);
 
     UnitSystem system() const { return system_; }
     double barometric() const { return barometric_; }  // MPa

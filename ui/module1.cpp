@@ -191,7 +191,7 @@ void Module1::sysInfo() {
 
 void Module1::showStateWindow() {
     if (!state_) {
-        state_ = new StateWindow(history_, pages_.locale());
+        state_ = new StateWindow(history_, preferences_, pages_.locale());
         connect(state_, &StateWindow::diagramAsked, this, [this](std::vector<std::size_t> entries) {
             showDiagram();
             diagram_->highlight(std::move(entries));

@@ -12,6 +12,7 @@
 
 #include "driver/calculate.h"
 #include "driver/pages.h"
+#include "driver/preferences.h"
 #include "ui/diagram_window.h"
 #include "ui/help_about.h"
 #include "ui/page_bridge.h"
@@ -72,6 +73,7 @@ class Module1 : public QObject {
 
     ResultPages& pages() { return pages_; }
     StateHistory& history() { return history_; }
+    PreferenceStore& preferences() { return preferences_; }
     // Where messages go: the modal boxes unless another sink is given (null: the boxes).
     void setMessageSink(MessageSink* sink) { messages_ = sink != nullptr ? sink : &boxes_; }
     void setPlatform(std::unique_ptr<SystemPlatform> platform) { platform_ = std::move(platform); }
@@ -94,6 +96,7 @@ class Module1 : public QObject {
     ResultPages pages_;
     PageBridge bridge_{pages_};
     StateHistory history_;
+    PreferenceStore preferences_;
     MessageBoxSink boxes_;
     MessageSink* messages_ = &boxes_;
     std::unique_ptr<SystemPlatform> platform_;

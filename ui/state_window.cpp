@@ -5,11 +5,13 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMenuBar>
 #include <QSplitter>
 #include <QVBoxLayout>
 
 #include "driver/state_table.h"
 #include "ui/controls.h"
+#include "ui/preference_menus.h"
 
 namespace vapomet::ui {
 
@@ -39,8 +41,12 @@ QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment, const QStri
 
 }  // namespace
 
-StateWindow::StateWindow(StateHistory& history, const QLocale& locale)
-    : QWidget(nullptr, Qt::Window), locale_(locale), pairs_(GivenPairs()), history_(history) {
+StateWindow::StateWindow(StateHistory& history, PreferenceStore& preferences, const QLocale& locale)
+    : QWidget(nullptr, Qt::Window),
+      locale_(locale),
+      pairs_(GivenPairs()),
+      history_(history),
+      preferences_(preferences) {
     setObjectName(QStringLiteral("frmState"));
     setWindowTitle(QStringLiteral("State from two properties"));
     setFont(Verdana());
@@ -68,6 +74,11 @@ StateWindow::StateWindow(StateHistory& history, const QLocale& locale)
     computeButton = new QPushButton(QStringLiteral("&Compute"), this);
     computeButton->setObjectName(QStringLiteral("computeButton"));
     connect(computeButton, &QPushButton::clicked, this, &StateWindow::compute);
+    metastableBox = new QCheckBox(QStringLiteral("&Metastable vapour"), this);
+    metastableBox->setObjectName(QStringLiteral("metastableBox"));
+    metastableBox->setToolTip(
+        QStringLiteral("Vapour below its saturation temperature, by the supplementary equation "
+                       "of IAPWS-IF97 (to the 5 % moisture line, up to 10 MPa)"));
 
     auto* inputs = new QGridLayout;
     inputs->addWidget(pairLabel, 0, 0);
@@ -81,6 +92,7 @@ StateWindow::StateWindow(StateHistory& history, const QLocale& locale)
     inputs->addWidget(secondUnit, 2, 2);
     inputs->addWidget(secondMessage, 2, 3);
     inputs->addWidget(computeButton, 3, 1, Qt::AlignLeft);
+    inputs->addWidget(metastableBox, 3, 2, 1, 2, Qt::AlignLeft);
     inputs->setColumnStretch(3, 1);
 
     results = new QTableWidget(this);
@@ -136,7 +148,18 @@ StateWindow::StateWindow(StateHistory& history, const QLocale& locale)
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
 
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("menuBar"));
+    AddUnitsMenu(bar, preferences_);
+    AddTransportMenu(bar, preferences_);
+    // Other units or another release: the boxes' units and the states on show follow.
+    connect(&preferences_, &PreferenceStore::changed, this, [this] {
+        labelBoxes();
+        showSelected();
+    });
+
     auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(bar);
     layout->addLayout(inputs);
     layout->addWidget(splitter, 1);
 
@@ -148,22 +171,35 @@ StateWindow::StateWindow(StateHistory& history, const QLocale& locale)
     firstBox->setFocus();
 }
 
-void StateWindow::pairChosen() {
+ShownAs StateWindow::shownAs() const {
+    return {preferences_.units(), preferences_.value().transport};
+}
+
+void StateWindow::labelBoxes() {
     const GivenPair& pair = pairs_.at(static_cast<std::size_t>(pairBox->currentIndex()));
     const auto label = [](Variable variable) {
         return VariableName(variable) + QStringLiteral(", ") +
                QString::fromLatin1(NameOf(variable));
     };
+    const Units units = preferences_.units();
     firstLabel->setText(label(pair.a));
     secondLabel->setText(label(pair.b));
-    firstUnit->setText(VariableUnit(pair.a));
-    secondUnit->setText(VariableUnit(pair.b));
-    const auto spoken = [](Variable variable) {
-        const QString unit = VariableUnit(variable);
+    firstUnit->setText(VariableUnit(pair.a, units));
+    secondUnit->setText(VariableUnit(pair.b, units));
+    const auto spoken = [&units](Variable variable) {
+        const QString unit = VariableUnit(variable, units);
         return VariableName(variable) + (unit.isEmpty() ? QString() : QStringLiteral(", ") + unit);
     };
     firstBox->setAccessibleName(spoken(pair.a));
     secondBox->setAccessibleName(spoken(pair.b));
+}
+
+void StateWindow::pairChosen() {
+    const GivenPair& pair = pairs_.at(static_cast<std::size_t>(pairBox->currentIndex()));
+    labelBoxes();
+    // Metastable vapour is given by its pressure and temperature.
+    metastableBox->setEnabled(IsPressureAndTemperature(pair.a, pair.b));
+    if (!metastableBox->isEnabled()) metastableBox->setChecked(false);
     // The states on show answered another pair.
     firstMessage->clear();
     secondMessage->clear();
@@ -180,7 +216,9 @@ void StateWindow::clearResults() {
 
 void StateWindow::compute() {
     const GivenPair& pair = pairs_.at(static_cast<std::size_t>(pairBox->currentIndex()));
-    const GivenAnswer answer = AnswerGiven(pair, firstBox->text(), secondBox->text(), locale_);
+    const Units units = preferences_.units();
+    const GivenAnswer answer = AnswerGiven(pair, firstBox->text(), secondBox->text(), locale_,
+                                           units, metastableBox->isChecked());
     firstMessage->clear();
     secondMessage->clear();
     if (answer.refused) {
@@ -193,7 +231,7 @@ void StateWindow::compute() {
         box->selectAll();
         return;
     }
-    const QString given = GivenInWords(answer, locale_);
+    const QString given = GivenInWords(answer, locale_, units);
     const std::size_t count = answer.states.size();
     std::vector<HistoryEntry> entries;
     for (std::size_t i = 0; i < count; ++i) {
@@ -242,7 +280,7 @@ void StateWindow::showStates(const std::vector<const HistoryEntry*>& entries) {
     std::vector<Column> columns;
     std::vector<StateLine> names;
     for (std::size_t k = 0; k < entries.size(); ++k) {
-        const std::vector<StateLine> lines = LinesOf(entries[k]->state, locale_);
+        const std::vector<StateLine> lines = LinesOf(entries[k]->state, locale_, shownAs());
         names = lines;
         const QString header =
             entries.size() > 1 ? QStringLiteral("State %1").arg(k + 1) : QStringLiteral("State");
@@ -291,7 +329,7 @@ QString StateWindow::shownText() const {
     QStringList texts;
     for (const std::size_t row : shown_) {
         const HistoryEntry& entry = history_.entries()[row];
-        texts << StateText(entry.given, entry.state, locale_);
+        texts << StateText(entry.given, entry.state, locale_, shownAs());
     }
     return texts.join(QLatin1Char('\n'));
 }
@@ -299,7 +337,7 @@ QString StateWindow::shownText() const {
 QString StateWindow::historyText() const {
     QStringList texts;
     for (const HistoryEntry& entry : history_.entries())
-        texts << StateText(entry.given, entry.state, locale_);
+        texts << StateText(entry.given, entry.state, locale_, shownAs());
     return texts.join(QLatin1Char('\n'));
 }
 

@@ -1,8 +1,11 @@
 // The window "State from two properties": a choice of pair, two values, and the states they
 // give with every quantity; the history of the states computed since the program started.
+// Values are typed and shown in the units chosen in its Units menu, transport after the release
+// of its Transport menu; at a pressure and a temperature it gives metastable vapour on request.
 // It shows what the driver computes (AnswerGiven, LinesOf, StateText) and computes nothing.
 #pragma once
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +17,7 @@
 #include <vector>
 
 #include "driver/given_state.h"
+#include "driver/preferences.h"
 #include "driver/state_history.h"
 
 namespace vapomet::ui {
@@ -21,7 +25,7 @@ namespace vapomet::ui {
 class StateWindow : public QWidget {
     Q_OBJECT
   public:
-    StateWindow(StateHistory& history, const QLocale& locale);
+    StateWindow(StateHistory& history, PreferenceStore& preferences, const QLocale& locale);
 
     // Computes the states of the pair and texts now in the window, as Enter and "Compute" do.
     void compute();
@@ -36,6 +40,7 @@ class StateWindow : public QWidget {
     QLineEdit* secondBox = nullptr;
     QLabel* secondUnit = nullptr;
     QLabel* secondMessage = nullptr;
+    QCheckBox* metastableBox = nullptr;
     QPushButton* computeButton = nullptr;
     QTableWidget* results = nullptr;
     QListWidget* historyList = nullptr;
@@ -50,6 +55,8 @@ class StateWindow : public QWidget {
 
   private:
     void pairChosen();
+    void labelBoxes();
+    ShownAs shownAs() const;
     void clearResults();
     void showStates(const std::vector<const HistoryEntry*>& entries);
     void showSelected();
@@ -62,6 +69,7 @@ class StateWindow : public QWidget {
     QLocale locale_;
     std::vector<GivenPair> pairs_;
     StateHistory& history_;
+    PreferenceStore& preferences_;
     std::vector<std::size_t> shown_;  // the history entries the table shows
 };
 

@@ -1,6 +1,7 @@
 // The window "State from two properties" through its controls: opened from the menu and its
 // shortcut, a pair computed with Enter, a refusal beside its box, wet steam, several states,
-// the history, copying and the accessible names.
+// the history, copying, the accessible names, the units and transport chosen, and metastable
+// vapour.
 #include <QAccessible>
 #include <QClipboard>
 #include <QHeaderView>
@@ -29,6 +30,22 @@ QStringList Headers(const QTableWidget* table) {
     return headers;
 }
 
+// Triggers the action of a window's menu by its text.
+void Trigger(QWidget* window, const char* menu, const QString& text) {
+    auto* found = window->findChild<QMenu*>(QString::fromLatin1(menu));
+    QVERIFY(found != nullptr);
+    for (QAction* action : found->actions())
+        if (action->text() == text) return action->trigger();
+    QFAIL(qPrintable("no action " + text));
+}
+
+// The value of a quantity in the driver's lines of a state.
+QString LineValue(const State& state, const ShownAs& shown, const QString& name) {
+    for (const StateLine& line : LinesOf(state, testing::English(), shown))
+        if (line.name == name) return line.value;
+    return QStringLiteral("(no line)");
+}
+
 QString Cell(const QTableWidget* table, const QString& quantity, int column) {
     for (int row = 0; row < table->rowCount(); ++row)
         if (table->item(row, 0)->text() == quantity) return table->item(row, column)->text();
@@ -54,6 +71,54 @@ class StateWindowTest : public QObject {
         program->frmMain()->StateTool->trigger();
         QVERIFY(QTest::qWaitForWindowActive(window));
         QCOMPARE(CountWidgets("frmState"), 1);
+    }
+
+    // Units and transport from the window's menus: the boxes' units and the states on show
+    // follow at once, and the next run starts with them.
+    void followsTheChosenUnitsAndTransport() {
+        {
+            StartedProgram program;
+            program->preferences().set({});
+            program->showStateWindow();
+            ui::StateWindow* window = program->stateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            Trigger(window, "unitsMenu", "&US customary: psia, °F, Btu/lb");
+            QCOMPARE(window->firstUnit->text(), QString("psia"));
+            Compute(window, "Pressure and temperature (P, T)", "150", "400");
+            const State state = StateAt(150 * 6.894757293168e-3, (400 + 459.67) / 1.8);
+            const ShownAs us{Units(UnitSystem::US), TransportRelease::Iaps1985};
+            QCOMPARE(Cell(window->results, "Enthalpy", 1), LineValue(state, us, "Enthalpy"));
+            QCOMPARE(Cell(window->results, "Pressure", 2), QString("psia"));
+            Trigger(window, "transportMenu", "IAPWS &2008 viscosity, 2011 conductivity");
+            const ShownAs today{Units(UnitSystem::US), TransportRelease::Iapws2008};
+            QCOMPARE(Cell(window->results, "Dynamic viscosity", 1),
+                     LineValue(state, today, "Dynamic viscosity"));
+            QVERIFY(Cell(window->results, "Dynamic viscosity", 1) !=
+                    LineValue(state, us, "Dynamic viscosity"));
+        }
+        StartedProgram next;
+        QCOMPARE(next->preferences().value().system, UnitSystem::US);
+        QCOMPARE(next->preferences().value().transport, TransportRelease::Iapws2008);
+        next->preferences().set({});
+    }
+
+    // Metastable vapour on request, at a pressure and a temperature only; marked in its region.
+    void givesMetastableVapour() {
+        StartedProgram program;
+        program->preferences().set({});
+        program->showStateWindow();
+        ui::StateWindow* window = program->stateWindow();
+        window->pairBox->setCurrentIndex(window->pairBox->findText("Pressure and enthalpy (P, h)"));
+        QVERIFY(!window->metastableBox->isEnabled());
+        window->pairBox->setCurrentIndex(
+            window->pairBox->findText("Pressure and temperature (P, T)"));
+        QVERIFY(window->metastableBox->isEnabled());
+        window->metastableBox->setChecked(true);
+        Compute(window, "Pressure and temperature (P, T)", "1", "450");
+        QCOMPARE(Cell(window->results, "Region", 1), QString("Region 2, metastable vapour"));
+        Compute(window, "Pressure and temperature (P, T)", "1", "500");
+        QVERIFY2(window->secondMessage->text().contains("superheated, not metastable"),
+                 qPrintable(window->secondMessage->text()));
     }
 
     // The states of a pair fill the table, each with its column, and join the history.

@@ -29,7 +29,7 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset \
 pids+=($!)
 eventually test -s "$work/display" && export DISPLAY=":$(cat "$work/display")" && xprop -root >/dev/null 2>&1 ||
   { echo "FAILED ($wm): no virtual screen"; cat "$work/xvfb.log"; exit 1; }
-export QT_QPA_PLATFORM=xcb
+export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/settings"
 case $wm in
   xfwm4) xfwm4 --compositor=off >"$work/wm.log" 2>&1 & pids+=($!) ;;
   none) ;;
