@@ -170,16 +170,23 @@ std::vector<Family> FamiliesOf(ChartKind kind) {
     return {};
 }
 
-QString LabelOf(LineKind kind, double value) {
+// A line's label, its value in the unit given: "10 MPa", "500 K", "h = 2800 kJ/kg".
+QString LabelOf(LineKind kind, double value, const QString& unit) {
     switch (kind) {
-        case LineKind::Isobar: return Number(value) + QStringLiteral(" MPa");
-        case LineKind::Isotherm: return Number(value) + QStringLiteral(" K");
-        case LineKind::Isenthalp: return QStringLiteral("h = %1 kJ/kg").arg(Number(value));
-        case LineKind::Isentrope: return QStringLiteral("s = %1 kJ/(kg K)").arg(Number(value));
-        case LineKind::Isochore: return QStringLiteral("v = %1 m3/kg").arg(Number(value));
+        case LineKind::Isobar:
+        case LineKind::Isotherm: return Number(value) + QLatin1Char(' ') + unit;
+        case LineKind::Isenthalp: return QStringLiteral("h = %1 %2").arg(Number(value), unit);
+        case LineKind::Isentrope: return QStringLiteral("s = %1 %2").arg(Number(value), unit);
+        case LineKind::Isochore: return QStringLiteral("v = %1 %2").arg(Number(value), unit);
         case LineKind::Quality: return QStringLiteral("x = %1").arg(Number(value));
         default: return QString();
     }
+}
+
+// A variable's unit on a chart; none for the quality.
+QString UnitOf(const Units& units, Variable variable) {
+    const Quantity* quantity = QuantityOfVariable(variable);
+    return quantity != nullptr ? units.nameOf(quantity->id) : QString();
 }
 
 std::vector<State> LineOf(LineKind kind, double value) {
@@ -231,15 +238,32 @@ std::optional<ChartKind> ChartNamed(const QString& name) {
     return std::nullopt;
 }
 
-QString AxisCaption(Variable variable) {
-    switch (variable) {
-        case V::P: return QStringLiteral("p, MPa");
-        case V::T: return QStringLiteral("T, K");
-        case V::v: return QStringLiteral("v, m3/kg");
-        case V::h: return QStringLiteral("h, kJ/kg");
-        case V::s: return QStringLiteral("s, kJ/(kg K)");
-        default: return QString::fromLatin1(NameOf(variable));
+QString AxisCaption(Variable variable, const Units& units) {
+    const QString name =
+        variable == V::P ? QStringLiteral("p") : QString::fromLatin1(NameOf(variable));
+    const QString unit = UnitOf(units, variable);
+    return unit.isEmpty() ? name : name + QStringLiteral(", ") + unit;
+}
+
+Units ChartUnits(Units units) {
+    for (const Quantity& q : Quantities()) {
+        const Unit& unit = units.unitOf(q.id);
+        if (!unit.gauge) continue;
+        // The absolute unit of the same factor: bar for bar(g), psia for psig.
+        for (const Unit& absolute : UnitsOf(unit.dimension))
+            if (!absolute.gauge && absolute.factor == unit.factor) units.choose(q.id, absolute);
     }
+    return units;
+}
+
+double ShownValue(const Units& units, Variable variable, double value) {
+    const Quantity* quantity = QuantityOfVariable(variable);
+    return quantity != nullptr ? units.shown(quantity->id, value) : value;
+}
+
+double LibraryValue(const Units& units, Variable variable, double shown) {
+    const Quantity* quantity = QuantityOfVariable(variable);
+    return quantity != nullptr ? units.library(quantity->id, shown) : shown;
 }
 
 ChartView FullView(ChartKind kind) {
@@ -297,7 +321,7 @@ std::vector<double> RoundValues(double lo, double hi, int count, bool logarithmi
     return values;
 }
 
-ChartData ChartCurves(ChartKind kind, const ChartView& view, bool boundaries) {
+ChartData ChartCurves(ChartKind kind, const ChartView& view, bool boundaries, const Units& units) {
     ChartData data{kind, view, {}, {}};
     const auto project = [kind](const std::vector<State>& states) {
         std::vector<QPointF> points;
@@ -346,7 +370,11 @@ ChartData ChartCurves(ChartKind kind, const ChartView& view, bool boundaries) {
             lo -= step;
             hi += step;
         }
-        for (const double value : RoundValues(lo, hi, kLinesAcross, logarithmic)) {
+        const Variable variable = families[f].variable;
+        for (const double round :
+             RoundValues(ShownValue(units, variable, lo), ShownValue(units, variable, hi),
+                         kLinesAcross, logarithmic)) {
+            const double value = LibraryValue(units, variable, round);
             if (families[f].variable == V::P &&
                 (value < kLowestPressure || value > kHighestPressure))
                 continue;
@@ -355,8 +383,9 @@ ChartData ChartCurves(ChartKind kind, const ChartView& view, bool boundaries) {
                 continue;
             std::vector<State> states = LineOf(families[f].kind, value);
             if (states.size() > 1)
-                data.lines.push_back(
-                    {families[f].kind, LabelOf(families[f].kind, value), project(states)});
+                data.lines.push_back({families[f].kind,
+                                      LabelOf(families[f].kind, round, UnitOf(units, variable)),
+                                      project(states)});
         }
     }
     // Lines of constant quality where the view holds part of the dome (on a p-T chart the dome
@@ -372,8 +401,8 @@ ChartData ChartCurves(ChartKind kind, const ChartView& view, bool boundaries) {
         const double step = xHi - xLo < 1.0 ? (xHi - xLo) / (kSamplesAcross - 1) : 0.0;
         for (const double x : RoundValues(xLo - step, xHi + step, kLinesAcross, false)) {
             if (x <= 0.0 || x >= 1.0) continue;
-            data.lines.push_back(
-                {LineKind::Quality, LabelOf(LineKind::Quality, x), project(QualityLine(x))});
+            data.lines.push_back({LineKind::Quality, LabelOf(LineKind::Quality, x, QString()),
+                                  project(QualityLine(x))});
         }
     }
     if (boundaries)
@@ -451,47 +480,64 @@ QString Shown(const QLocale& locale, double value) {
     return locale.toString(value, 'g', 6);
 }
 
-QString Coordinates(ChartKind kind, const QPointF& point, const QLocale& locale, bool yFirst) {
+// A value in words with its unit: "h = 2800 kJ/kg".
+QString Amount(Variable v, double value, const QLocale& locale, const Units& units) {
+    const QString unit = UnitOf(units, v);
+    return QString::fromLatin1(NameOf(v)) + QStringLiteral(" = ") +
+           Shown(locale, ShownValue(units, v, value)) +
+           (unit.isEmpty() ? QString() : QLatin1Char(' ') + unit);
+}
+
+QString Coordinates(ChartKind kind, const QPointF& point, const QLocale& locale, bool yFirst,
+                    const Units& units) {
     const ChartAxes axes = AxesOf(kind);
-    const auto one = [&](Variable v, double value) {
-        return QString::fromLatin1(NameOf(v)) + QStringLiteral(" = ") + Shown(locale, value);
-    };
+    const auto one = [&](Variable v, double value) { return Amount(v, value, locale, units); };
     const QString x = one(axes.x, point.x()), y = one(axes.y, point.y());
     return yFirst ? y + QStringLiteral(", ") + x : x + QStringLiteral(", ") + y;
 }
 
 }  // namespace
 
-QString PointInWords(ChartKind kind, const QPointF& point, const QLocale& locale) {
-    const QString text = Coordinates(kind, point, locale, false);
+QString PointInWords(ChartKind kind, const QPointF& point, const QLocale& locale,
+                     const Units& units) {
+    const QString text = Coordinates(kind, point, locale, false, units);
     const std::vector<State> states = StatesAtPoint(kind, point);
     if (states.empty()) return text + QStringLiteral("\nno state of the formulation here");
     const State& s = states.front();
-    QString state =
-        QStringLiteral("%1: P = %2 MPa, T = %3 K, v = %4 m3/kg, h = %5 kJ/kg, s = %6 kJ/(kg K)")
-            .arg(RegionInWords(s), Shown(locale, s.P), Shown(locale, s.T), Shown(locale, s.v),
-                 Shown(locale, s.h), Shown(locale, s.s));
+    QString state = RegionInWords(s) + QStringLiteral(": ");
+    for (const Variable v : {V::P, V::T, V::v, V::h, V::s})
+        state += (v == V::P ? QString() : QStringLiteral(", ")) +
+                 Amount(v, *ValueOf(s, v), locale, units);
     if (states.size() > 1) state += QStringLiteral(" (1 of %1)").arg(states.size());
     return text + QLatin1Char('\n') + state;
 }
 
-QString PointGiven(ChartKind kind, const QPointF& point, const QLocale& locale) {
-    return Coordinates(kind, point, locale, true) + QStringLiteral(" (diagram)");
+QString PointGiven(ChartKind kind, const QPointF& point, const QLocale& locale,
+                   const Units& units) {
+    return Coordinates(kind, point, locale, true, units) + QStringLiteral(" (diagram)");
 }
 
-QString ProcessInWords(const Process& p, const QLocale& locale) {
-    return QStringLiteral(
-               "delta h = %1 kJ/kg, delta s = %2 kJ/(kg K); end: %3, T = %4 K; "
-               "isentropic end: h = %5 kJ/kg, T = %6 K")
-        .arg(Shown(locale, p.dh), Shown(locale, p.ds), RegionInWords(p.end), Shown(locale, p.end.T),
-             Shown(locale, p.isentropicEnd.h), Shown(locale, p.isentropicEnd.T));
+QString ProcessInWords(const Process& p, const QLocale& locale, const Units& units) {
+    // Changes of h and s are differences: the factor of their unit alone.
+    const auto change = [&](Variable v, double delta) {
+        return QStringLiteral("delta %1 = %2 %3")
+            .arg(QString::fromLatin1(NameOf(v)),
+                 Shown(locale, ShownValue(units, v, delta) - ShownValue(units, v, 0.0)),
+                 UnitOf(units, v));
+    };
+    return QStringLiteral("%1, %2; end: %3, %4; isentropic end: %5, %6")
+        .arg(change(V::h, p.dh), change(V::s, p.ds), RegionInWords(p.end),
+             Amount(V::T, p.end.T, locale, units), Amount(V::h, p.isentropicEnd.h, locale, units),
+             Amount(V::T, p.isentropicEnd.T, locale, units));
 }
 
-QString ProcessGiven(const Process& p, double eta, int from, const QLocale& locale) {
-    const QString how =
-        p.kind == ProcessKind::Throttling
-            ? QStringLiteral("throttled to %1 MPa").arg(Shown(locale, p.end.P))
-            : QStringLiteral("to %1 MPa, eta = %2").arg(Shown(locale, p.end.P), Shown(locale, eta));
+QString ProcessGiven(const Process& p, double eta, int from, const QLocale& locale,
+                     const Units& units) {
+    const QString to =
+        Shown(locale, ShownValue(units, V::P, p.end.P)) + QLatin1Char(' ') + UnitOf(units, V::P);
+    const QString how = p.kind == ProcessKind::Throttling
+                            ? QStringLiteral("throttled to %1").arg(to)
+                            : QStringLiteral("to %1, eta = %2").arg(to, Shown(locale, eta));
     return QStringLiteral("%1 from %2").arg(how).arg(from);
 }
 

@@ -1,6 +1,7 @@
 // The property diagrams: what each chart plots, the saturation curve, the isolines that suit
 // it with as many values as the view shows, the state at a point of a chart, and the processes
-// drawn from a state. Points are in the chart's own units (MPa, K, kJ/kg, kJ/(kg K), m3/kg).
+// drawn from a state. Points are in the library's units (MPa, K, kJ/kg, kJ/(kg K), m3/kg);
+// captions, the values of isolines and the words are in the units chosen, pressures absolute.
 #pragma once
 
 #include <QLocale>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "driver/pages.h"
+#include "driver/units.h"
 #include "property/state.h"
 
 namespace vapomet {
@@ -29,7 +31,13 @@ QString ChartName(ChartKind kind);
 QString ChartTitle(ChartKind kind);
 std::optional<ChartKind> ChartNamed(const QString& name);
 // An axis caption with its unit: "s, kJ/(kg K)".
-QString AxisCaption(Variable variable);
+QString AxisCaption(Variable variable, const Units& units = Units());
+
+// The units of a chart: those chosen, pressures absolute (a logarithmic axis has no zero).
+Units ChartUnits(Units units);
+// A variable's value in its chart unit and back; the quality as it is.
+double ShownValue(const Units& units, Variable variable, double value);
+double LibraryValue(const Units& units, Variable variable, double shown);
 
 // A rectangle of a chart, in its units.
 struct ChartView {
@@ -69,7 +77,9 @@ struct ChartData {
     std::vector<ChartLine> lines;
     QPointF critical;
 };
-ChartData ChartCurves(ChartKind kind, const ChartView& view, bool boundaries);
+// The isolines' values are round in the units given.
+ChartData ChartCurves(ChartKind kind, const ChartView& view, bool boundaries,
+                      const Units& units = Units());
 
 // The point of a state on a chart.
 QPointF ChartPointOf(ChartKind kind, const State& state);
@@ -110,9 +120,12 @@ Process RunProcess(ProcessKind kind, const State& start, double P2, double eta);
 // The diagram's words, six significant digits in the user's convention: the point and the
 // state there, as the status line shows them; what a click there gives the history; a
 // process's changes and ends; how the process was asked for, from entry `from` (counted from 1).
-QString PointInWords(ChartKind kind, const QPointF& point, const QLocale& locale);
-QString PointGiven(ChartKind kind, const QPointF& point, const QLocale& locale);
-QString ProcessInWords(const Process& process, const QLocale& locale);
-QString ProcessGiven(const Process& process, double eta, int from, const QLocale& locale);
+QString PointInWords(ChartKind kind, const QPointF& point, const QLocale& locale,
+                     const Units& units = Units());
+QString PointGiven(ChartKind kind, const QPointF& point, const QLocale& locale,
+                   const Units& units = Units());
+QString ProcessInWords(const Process& process, const QLocale& locale, const Units& units = Units());
+QString ProcessGiven(const Process& process, double eta, int from, const QLocale& locale,
+                     const Units& units = Units());
 
 }  // namespace vapomet

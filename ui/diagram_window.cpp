@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QMenuBar>
 #include <QPainter>
 #include <QSvgGenerator>
 #include <QTextStream>
@@ -23,6 +24,7 @@
 #include "driver/state_table.h"
 #include "ui/controls.h"
 #include "ui/look.h"
+#include "ui/preference_menus.h"
 
 namespace vapomet::ui {
 
@@ -67,9 +69,16 @@ std::vector<QPointF> Projected(ChartKind kind, const std::vector<State>& states)
     return points;
 }
 
-void SetUpPlot(PlotWidget& plot, ChartKind kind) {
+// An axis's unit: the chart's values are the library's.
+AxisUnit AxisUnitOf(const Units& units, Variable variable) {
+    const double offset = ShownValue(units, variable, 0.0);
+    return {ShownValue(units, variable, 1.0) - offset, offset};
+}
+
+void SetUpPlot(PlotWidget& plot, ChartKind kind, const Units& units) {
     const ChartAxes axes = AxesOf(kind);
-    plot.setAxes(AxisCaption(axes.x), axes.logX, AxisCaption(axes.y), axes.logY);
+    plot.setAxes(AxisCaption(axes.x, units), axes.logX, AxisCaption(axes.y, units), axes.logY,
+                 AxisUnitOf(units, axes.x), AxisUnitOf(units, axes.y));
     plot.setHome(RangeOf(FullView(kind)));
     plot.resetRange();
 }
@@ -103,8 +112,14 @@ bool SavePlot(const PlotWidget& plot, const QString& file, const QString& title)
 
 }  // namespace
 
-DiagramWindow::DiagramWindow(StateHistory& history, const ResultPages& pages, const QLocale& locale)
-    : QWidget(nullptr, Qt::Window), history_(history), pages_(pages), locale_(locale) {
+DiagramWindow::DiagramWindow(StateHistory& history, const ResultPages& pages,
+                             PreferenceStore& preferences, const QLocale& locale)
+    : QWidget(nullptr, Qt::Window),
+      history_(history),
+      pages_(pages),
+      locale_(locale),
+      preferences_(preferences),
+      units_(ChartUnits(preferences.units())) {
     setObjectName(QStringLiteral("frmDiagram"));
     setWindowTitle(QStringLiteral("Diagram"));
     setFont(Verdana());
@@ -181,14 +196,22 @@ DiagramWindow::DiagramWindow(StateHistory& history, const ResultPages& pages, co
     grid->addWidget(processKind, 1, 0, 1, 2);
     grid->addWidget(p2Label, 1, 2);
     grid->addWidget(pressureBox, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("MPa"), process), 1, 4);
+    pressureUnit = new QLabel(process);
+    pressureUnit->setObjectName(QStringLiteral("pressureUnit"));
+    grid->addWidget(pressureUnit, 1, 4);
     grid->addWidget(etaLabel, 1, 5);
     grid->addWidget(efficiencyBox, 1, 6);
     grid->addWidget(drawButton, 1, 7);
     grid->addWidget(processResult, 2, 0, 1, 8);
     grid->setColumnStretch(1, 1);
 
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("menuBar"));
+    AddUnitsMenu(bar, preferences_);
+    connect(&preferences_, &PreferenceStore::changed, this, &DiagramWindow::unitsChosen);
+
     auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(bar);
     layout->addLayout(tools);
     layout->addWidget(plot, 1);
     layout->addWidget(statusLine);
@@ -207,7 +230,8 @@ DiagramWindow::DiagramWindow(StateHistory& history, const ResultPages& pages, co
     connect(plot, &PlotWidget::left, statusLine, &QLabel::clear);
     connect(plot, &PlotWidget::clicked, this, [this](const QPointF& at) {
         const std::vector<State> states = StatesAtPoint(chart(), at);
-        if (!states.empty()) history_.add({{PointGiven(chart(), at, locale_), states.front()}});
+        if (!states.empty())
+            history_.add({{PointGiven(chart(), at, locale_, units_), states.front()}});
     });
     connect(drawButton, &QPushButton::clicked, this, &DiagramWindow::drawProcess);
     connect(pressureBox, &QLineEdit::returnPressed, this, &DiagramWindow::drawProcess);
@@ -227,6 +251,7 @@ DiagramWindow::DiagramWindow(StateHistory& history, const ResultPages& pages, co
     connect(&history_, &StateHistory::changed, this, &DiagramWindow::historyChanged);
 
     resize(980, 760);
+    unitsChosen();
     chartChosen();
     historyChanged();
 }
@@ -243,8 +268,27 @@ void DiagramWindow::showChart(ChartKind kind) {
 void DiagramWindow::chartChosen() {
     shown_.reset();
     statusLine->clear();
-    SetUpPlot(*plot, chart());
+    SetUpPlot(*plot, chart(), units_);
     plot->setCurves({});
+    requestCurves();
+}
+
+// Other units: the labels and lines of the view on show, whose values were round in the old.
+void DiagramWindow::unitsChosen() {
+    const Units units = ChartUnits(preferences_.units());
+    const QString unit = units.nameOf(QuantityId::Pressure);
+    pressureUnit->setText(unit);
+    pressureBox->setAccessibleName(QStringLiteral("End pressure P2, ") + unit);
+    if (units.system() == units_.system() &&
+        &units.unitOf(QuantityId::Pressure) == &units_.unitOf(QuantityId::Pressure))
+        return;
+    units_ = units;
+    cache_.clear();
+    shown_.reset();
+    statusLine->clear();
+    const PlotRange range = plot->range();
+    SetUpPlot(*plot, chart(), units_);
+    plot->setRange(range);
     requestCurves();
 }
 
@@ -274,8 +318,8 @@ void DiagramWindow::requestCurves() {
         shown_ = key;
         showCurves(curves);
     });
-    watcher->setFuture(QtConcurrent::run([kind, r, boundaries] {
-        return ChartCurves(kind, {r.xLo, r.xHi, r.yLo, r.yHi}, boundaries);
+    watcher->setFuture(QtConcurrent::run([kind, r, boundaries, units = units_] {
+        return ChartCurves(kind, {r.xLo, r.xHi, r.yLo, r.yHi}, boundaries, units);
     }));
 }
 
@@ -333,14 +377,15 @@ void DiagramWindow::historyChanged() {
 }
 
 QString DiagramWindow::stateText(const QPointF& point) const {
-    return PointInWords(chart(), point, locale_);
+    return PointInWords(chart(), point, locale_, units_);
 }
 
 void DiagramWindow::drawProcess() {
     const std::vector<HistoryEntry>& entries = history_.entries();
     const int from = processFrom->currentIndex();
     const bool throttling = processKind->currentIndex() == 1;
-    const std::optional<double> P2 = ReadInputNumber(pressureBox->text(), locale_);
+    std::optional<double> P2 = ReadInputNumber(pressureBox->text(), locale_);
+    if (P2) P2 = LibraryValue(units_, Variable::P, *P2);
     const std::optional<double> eta =
         throttling ? std::optional(1.0) : ReadInputNumber(efficiencyBox->text(), locale_);
     const auto refuse = [this](const QString& why, QLineEdit* box) {
@@ -366,8 +411,8 @@ void DiagramWindow::drawProcess() {
         return refuse(MessageOf(error),
                       eta && !(*eta > 0 && *eta <= 1) ? efficiencyBox : pressureBox);
     }
-    processResult->setText(ProcessInWords(*process_, locale_));
-    history_.add({{ProcessGiven(*process_, *eta, from + 1, locale_), process_->end}});
+    processResult->setText(ProcessInWords(*process_, locale_, units_));
+    history_.add({{ProcessGiven(*process_, *eta, from + 1, locale_, units_), process_->end}});
     if (shown_) showCurves(cache_.at(*shown_));
 }
 
@@ -381,13 +426,22 @@ bool DiagramWindow::saveCurves(const QString& file) const {
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return false;
     QTextStream stream(&out);
     const ChartAxes axes = AxesOf(chart());
-    stream << "line,label," << NameOf(axes.x).data() << ',' << NameOf(axes.y).data() << '\n';
+    // Each coordinate in the chart's unit, named in the header: "h (kJ/kg)".
+    const auto column = [this](Variable v) {
+        const QString caption = AxisCaption(v, units_);
+        const qsizetype comma = caption.indexOf(QStringLiteral(", "));
+        return comma < 0 ? caption
+                         : caption.left(comma) + QStringLiteral(" (") + caption.mid(comma + 2) +
+                               QLatin1Char(')');
+    };
+    stream << "line,label,\"" << column(axes.x) << "\",\"" << column(axes.y) << "\"\n";
     int number = 0;
     for (const ChartLine& line : cache_.at(*shown_).lines) {
         ++number;
         for (const QPointF& point : line.points)
-            stream << number << ",\"" << line.label << "\"," << QString::number(point.x(), 'g', 17)
-                   << ',' << QString::number(point.y(), 'g', 17) << '\n';
+            stream << number << ",\"" << line.label << "\","
+                   << QString::number(ShownValue(units_, axes.x, point.x()), 'g', 17) << ','
+                   << QString::number(ShownValue(units_, axes.y, point.y()), 'g', 17) << '\n';
     }
     stream.flush();
     return out.error() == QFile::NoError;
@@ -410,7 +464,7 @@ bool WriteDiagram(ChartKind kind, const std::vector<ChartState>& states, const Q
     font.setPointSizeF(kPictureFontSize);
     plot.setFont(font);
     plot.resize(size);
-    SetUpPlot(plot, kind);
+    SetUpPlot(plot, kind, Units());
     const ChartData data = ChartCurves(kind, FullView(kind), false);
     plot.setCurves(CurvesOf(data));
     std::vector<PlotMarker> markers{CriticalMarker(data)};

@@ -2,7 +2,8 @@
 // view, the states of the last press and of the history as markers, the state under the
 // cursor in the status line (a click adds it to the history), and processes from a state of
 // the history. The curves are computed by the driver away from the window's thread and kept
-// per chart and view. Also the same chart drawn without a window, for files.
+// per chart and view. Its Units menu chooses the units of its axes, lines and words (pressures
+// absolute). Also the same chart drawn without a window, for files.
 #pragma once
 
 #include <QCheckBox>
@@ -18,6 +19,7 @@
 
 #include "driver/chart.h"
 #include "driver/pages.h"
+#include "driver/preferences.h"
 #include "driver/state_history.h"
 #include "ui/plot_widget.h"
 
@@ -26,7 +28,8 @@ namespace vapomet::ui {
 class DiagramWindow : public QWidget {
     Q_OBJECT
   public:
-    DiagramWindow(StateHistory& history, const ResultPages& pages, const QLocale& locale);
+    DiagramWindow(StateHistory& history, const ResultPages& pages, PreferenceStore& preferences,
+                  const QLocale& locale);
 
     ChartKind chart() const;
     void showChart(ChartKind kind);
@@ -55,6 +58,7 @@ class DiagramWindow : public QWidget {
     QComboBox* processFrom = nullptr;
     QComboBox* processKind = nullptr;
     QLineEdit* pressureBox = nullptr;
+    QLabel* pressureUnit = nullptr;
     QLineEdit* efficiencyBox = nullptr;
     QPushButton* drawButton = nullptr;
     QLabel* processResult = nullptr;
@@ -69,6 +73,7 @@ class DiagramWindow : public QWidget {
     using Key = std::tuple<int, bool, double, double, double, double>;
     Key keyOf() const;
     void chartChosen();
+    void unitsChosen();
     void requestCurves();
     void showCurves(const ChartData& data);
     void showMarkers();
@@ -78,6 +83,8 @@ class DiagramWindow : public QWidget {
     StateHistory& history_;
     const ResultPages& pages_;
     QLocale locale_;
+    PreferenceStore& preferences_;
+    Units units_;  // the chart's: the preferences', pressures absolute
     std::map<Key, ChartData> cache_;
     std::optional<Key> shown_;
     int generation_ = 0;

@@ -203,7 +203,7 @@ void Module1::showStateWindow() {
 
 void Module1::showDiagram() {
     if (!diagram_) {
-        diagram_ = new DiagramWindow(history_, pages_, pages_.locale());
+        diagram_ = new DiagramWindow(history_, pages_, preferences_, pages_.locale());
         CentreOnScreen(diagram_);
     }
     ShowInFront(diagram_);

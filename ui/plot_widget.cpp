@@ -25,8 +25,9 @@ constexpr double kNarrowest = 1e-6;
 
 }  // namespace
 
-PlotScale::PlotScale(double lo, double hi, bool logarithmic, double pixelLo, double pixelHi)
-    : lo_(lo), hi_(hi), log_(logarithmic), pixelLo_(pixelLo), pixelHi_(pixelHi) {}
+PlotScale::PlotScale(double lo, double hi, bool logarithmic, double pixelLo, double pixelHi,
+                     AxisUnit unit)
+    : lo_(lo), hi_(hi), log_(logarithmic), pixelLo_(pixelLo), pixelHi_(pixelHi), unit_(unit) {}
 
 double PlotScale::t(double value) const {
     return log_ ? std::log(value / lo_) / std::log(hi_ / lo_) : (value - lo_) / (hi_ - lo_);
@@ -42,7 +43,14 @@ double PlotScale::toValue(double pixel) const {
 }
 
 std::vector<double> PlotScale::ticks(int count) const {
-    return RoundValues(std::min(lo_, hi_), std::max(lo_, hi_), count, log_);
+    std::vector<double> ticks =
+        RoundValues(unit_.shown(std::min(lo_, hi_)), unit_.shown(std::max(lo_, hi_)), count, log_);
+    for (double& tick : ticks) tick = unit_.value(tick);
+    return ticks;
+}
+
+QString PlotScale::tickText(double value) const {
+    return TickText(unit_.shown(value));
 }
 
 QString TickText(double value) {
@@ -58,11 +66,14 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::ClickFocus);
 }
 
-void PlotWidget::setAxes(const QString& xCaption, bool xLog, const QString& yCaption, bool yLog) {
+void PlotWidget::setAxes(const QString& xCaption, bool xLog, const QString& yCaption, bool yLog,
+                         AxisUnit xUnit, AxisUnit yUnit) {
     xCaption_ = xCaption;
     yCaption_ = yCaption;
     xLog_ = xLog;
     yLog_ = yLog;
+    xUnit_ = xUnit;
+    yUnit_ = yUnit;
     update();
 }
 
@@ -117,11 +128,11 @@ QRect PlotWidget::plotArea(const QRect& target) const {
 }
 
 PlotScale PlotWidget::xScale(const QRect& area) const {
-    return PlotScale(range_.xLo, range_.xHi, xLog_, area.left(), area.right());
+    return PlotScale(range_.xLo, range_.xHi, xLog_, area.left(), area.right(), xUnit_);
 }
 
 PlotScale PlotWidget::yScale(const QRect& area) const {
-    return PlotScale(range_.yLo, range_.yHi, yLog_, area.bottom(), area.top());
+    return PlotScale(range_.yLo, range_.yHi, yLog_, area.bottom(), area.top(), yUnit_);
 }
 
 QPointF PlotWidget::toPixel(const QPointF& value) const {
@@ -151,7 +162,7 @@ void PlotWidget::render(QPainter& painter, const QRect& target) const {
         painter.setPen(QPen(grid, 0));
         painter.drawLine(QPointF(px, area.top()), QPointF(px, area.bottom()));
         painter.setPen(text);
-        const QString label = TickText(value);
+        const QString label = x.tickText(value);
         painter.drawText(
             QPointF(px - metrics.horizontalAdvance(label) / 2.0, area.bottom() + metrics.height()),
             label);
@@ -161,7 +172,7 @@ void PlotWidget::render(QPainter& painter, const QRect& target) const {
         painter.setPen(QPen(grid, 0));
         painter.drawLine(QPointF(area.left(), py), QPointF(area.right(), py));
         painter.setPen(text);
-        const QString label = TickText(value);
+        const QString label = y.tickText(value);
         painter.drawText(QPointF(area.left() - metrics.horizontalAdvance(label) - 4,
                                  py + metrics.ascent() / 2.0),
                          label);

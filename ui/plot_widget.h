@@ -17,20 +17,31 @@ struct PlotRange {
     bool operator==(const PlotRange&) const = default;
 };
 
+// The unit an axis is labelled in: shown = data * factor + offset.
+struct AxisUnit {
+    double factor = 1.0, offset = 0.0;
+    double shown(double value) const { return value * factor + offset; }
+    double value(double shown) const { return (shown - offset) / factor; }
+};
+
 // One axis: from data to pixels and back, linear or in the logarithm.
 class PlotScale {
   public:
-    PlotScale(double lo, double hi, bool logarithmic, double pixelLo, double pixelHi);
+    PlotScale(double lo, double hi, bool logarithmic, double pixelLo, double pixelHi,
+              AxisUnit unit = {});
     double toPixel(double value) const;
     double toValue(double pixel) const;
-    // Where to put ticks: round values inside the range.
+    // Where to put ticks: data whose values in the axis's unit are round, inside the range.
     std::vector<double> ticks(int count) const;
+    // A tick's text, in the axis's unit.
+    QString tickText(double value) const;
 
   private:
     double t(double value) const;
     double lo_, hi_;
     bool log_;
     double pixelLo_, pixelHi_;
+    AxisUnit unit_;
 };
 
 // A tick's text: "0.001", "2000", "1e-05".
@@ -54,7 +65,8 @@ class PlotWidget : public QWidget {
   public:
     explicit PlotWidget(QWidget* parent = nullptr);
 
-    void setAxes(const QString& xCaption, bool xLog, const QString& yCaption, bool yLog);
+    void setAxes(const QString& xCaption, bool xLog, const QString& yCaption, bool yLog,
+                 AxisUnit xUnit = {}, AxisUnit yUnit = {});
     // The range shown, and the widest one the user may zoom out to.
     void setRange(const PlotRange& range);
     void setHome(const PlotRange& home) { home_ = home; }
@@ -96,6 +108,7 @@ class PlotWidget : public QWidget {
 
     QString xCaption_, yCaption_;
     bool xLog_ = false, yLog_ = false;
+    AxisUnit xUnit_, yUnit_;
     PlotRange range_{0, 1, 0, 1}, home_{0, 1, 0, 1};
     std::vector<PlotCurve> curves_;
     std::vector<PlotMarker> markers_;

@@ -1,6 +1,6 @@
 // The plotting widget's scales and the window "Diagram" through its controls: opened from the
 // menu, its curves, a state marker at its computed place, a click giving the state there, a
-// process against the solver, the chart as SVG and its curves as CSV.
+// process against the solver, the chart as SVG and its curves as CSV, and the units chosen.
 #include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
@@ -68,6 +68,49 @@ class DiagramTest : public QObject {
         QCOMPARE(ui::TickText(2000), QString("2000"));
         QCOMPARE(ui::TickText(-0.0), QString("0"));
         QCOMPARE(ui::TickText(1e-5), QString("1e-05"));
+    }
+
+    // An axis in another unit: ticks at round values of that unit, labelled in it.
+    void ticksInTheAxisUnit() {
+        const ui::AxisUnit celsius{1.0, -273.15};
+        const ui::PlotScale scale(273.15, 1073.15, false, 0.0, 800.0, celsius);
+        const std::vector<double> ticks = scale.ticks(8);
+        QVERIFY(ticks.size() >= 3);
+        for (const double tick : ticks) {
+            const double shown = tick - 273.15;
+            QVERIFY2(std::fabs(shown - 100.0 * std::round(shown / 100.0)) < 1e-9,
+                     qPrintable(QString::number(shown)));
+        }
+        QCOMPARE(scale.tickText(373.15), QString("100"));
+    }
+
+    // The Units menu: captions, isolines at round values of the unit chosen, the status line
+    // and the process in it; pressures stay absolute on the chart.
+    void showsTheChosenUnits() {
+        StartedProgram program;
+        program->preferences().set({});
+        ui::DiagramWindow* diagram = OpenDiagram(program);
+        QVERIFY(diagram != nullptr);
+        diagram->showChart(ChartKind::PH);
+        if (!diagram->curvesShown())
+            QSignalSpy(diagram, &ui::DiagramWindow::curvesReady).wait(10000);
+        program->preferences().set(
+            {UnitSystem::BarCelsius, true, kStandardAtmosphere, TransportRelease::Iaps1985});
+        QSignalSpy(diagram, &ui::DiagramWindow::curvesReady).wait(10000);
+        QVERIFY(diagram->curvesShown());
+        QCOMPARE(diagram->pressureUnit->text(), QString("bar"));
+        int isotherms = 0;
+        for (const ui::PlotCurve& curve : diagram->plot->curves()) {
+            if (!curve.label.endsWith(QString::fromUtf8(" °C"))) continue;
+            ++isotherms;
+            const double celsius = curve.label.chopped(3).toDouble();
+            QVERIFY2(std::fabs(celsius - std::round(celsius)) < 1e-9, qPrintable(curve.label));
+        }
+        QVERIFY(isotherms >= 3);
+        const QString text = diagram->stateText(QPointF(3000, 1));
+        QVERIFY2(text.contains("P = 10 bar") && text.contains(QString::fromUtf8(" °C")),
+                 qPrintable(text));
+        program->preferences().set({});
     }
 
     // Ctrl+D opens the diagram on h-s; again it brings the same window forward.
@@ -166,7 +209,7 @@ class DiagramTest : public QObject {
         QVERIFY(table.open(QIODevice::ReadOnly | QIODevice::Text));
         const QStringList lines =
             QString::fromUtf8(table.readAll()).split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.front(), QString("line,label,s,h"));
+        QCOMPARE(lines.front(), QString("line,label,\"s (kJ/(kg K))\",\"h (kJ/kg)\""));
         std::size_t points = 0;
         for (const ui::PlotCurve& curve : diagram->plot->curves()) points += curve.points.size();
         QCOMPARE(static_cast<std::size_t>(lines.size() - 1), points);
