@@ -7,8 +7,9 @@
 //   vapomet-cli --batch [FILE] [--given A,B] [--json]
 //   vapomet-cli --grid A=LO:HI:N B=LO:HI:N [--given A,B] [--log A] [--log B] [--json]
 //   vapomet-cli --saturation T=LO:HI:N|P=LO:HI:N [--log T|P] [--json]
-// Exit status: 0 when the press or every row showed no message, 1 when one did, 2 on a usage
-// error.
+//   vapomet-cli --verify
+// Exit status: 0 when the press or every row showed no message (or every published value
+// agreed), 1 when one did (or one did not), 2 on a usage error.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,6 +19,7 @@
 #include "driver/calculate.h"
 #include "driver/cli/tables.h"
 #include "driver/state_table.h"
+#include "driver/verification.h"
 
 namespace {
 
@@ -27,6 +29,7 @@ constexpr const char* kUsage =
     "       vapomet-cli --batch [FILE] [--given A,B] [--json]\n"
     "       vapomet-cli --grid A=LO:HI:N B=LO:HI:N [--given A,B] [--log A] [--json]\n"
     "       vapomet-cli --saturation T=LO:HI:N|P=LO:HI:N [--log T|P] [--json]\n"
+    "       vapomet-cli --verify\n"
     "  all but the first also take --transport R, --units S, --unit C=U, --barometric KPA\n"
     "  P  pressure in MPa, T  temperature in K, written as on the main window.\n"
     "  Prints the three result pages of one press of Calculate.\n"
@@ -55,6 +58,8 @@ constexpr const char* kUsage =
     "  --log X       spaces the values of X logarithmically\n"
     "  --json        JSON instead of the pages or CSV\n"
     "  --            ends the options: what follows are values, such as -1\n"
+    "  --verify      every published check value the program carries beside the value it\n"
+    "                computes, with a verdict; exit status 0 only when all agree\n"
     "  Tables give every value in full precision; a row that a press would answer with a\n"
     "  message, or a line with no state, carries the message instead of values.\n";
 
@@ -162,6 +167,10 @@ int main(int argc, char** argv) {
     if (options.size() == 1 && values.isEmpty() && (options[0] == "--help" || options[0] == "-h")) {
         std::fputs(kUsage, stdout);
         return 0;
+    }
+    if (options.contains(QStringLiteral("--verify"))) {
+        if (options.size() != 1 || !values.isEmpty()) return Usage();
+        return vapomet::WriteVerification(vapomet::PublishedValues(), stdout);
     }
     const bool json = options.removeAll(QStringLiteral("--json")) > 0;
     vapomet::cli::Choices choices;

@@ -9,6 +9,7 @@
 
 #include "driver/plan.h"
 #include "driver/quantities.h"
+#include "driver/verification.h"
 #include "property/state.h"
 #include "tests/support/case_names.h"
 #include "tests/support/support.h"
@@ -266,6 +267,35 @@ TEST_P(GivenTest, PrintsTheStatesOrWhyNot) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pairs, GivenTest, ::testing::ValuesIn(kGiven), testing::ByName());
+
+// The verification report: every published value agrees on this build; one value planted wrong
+// and one that cannot be computed make it say so and end with status 1.
+TEST(VerificationTest, ReportsEachPublishedValue) {
+    const testing::CliOutcome run = RunCli({"--verify"});
+    EXPECT_EQ(run.status, 0);
+    const std::vector<PublishedValue> values = PublishedValues();
+    EXPECT_NE(run.out.find("All " + std::to_string(values.size()) + " published values agree"),
+              std::string::npos);
+    EXPECT_EQ(run.out.find("DIFFERS"), std::string::npos);
+
+    std::vector<PublishedValue> planted = values;
+    planted[1].published += 1e-6;  // h at 3 MPa, 300 K, one unit off in its ninth digit
+    planted.push_back(
+        {"a table", "a value outside the domain", 1.0, 9, [] { return StateAt(1.0, 200.0).h; }});
+    char* text = nullptr;
+    std::size_t size = 0;
+    std::FILE* out = open_memstream(&text, &size);
+    EXPECT_EQ(WriteVerification(planted, out), 1);
+    std::fclose(out);
+    const std::string report(text, size);
+    std::free(text);
+    EXPECT_NE(report.find("h, region 1 at 3 MPa, 300 K"), std::string::npos);
+    EXPECT_NE(report.find("DIFFERS"), std::string::npos);
+    EXPECT_NE(report.find("FAILS: StatesFrom: T = 200 K"), std::string::npos) << report;
+    EXPECT_NE(
+        report.find("2 of " + std::to_string(planted.size()) + " published values do not agree"),
+        std::string::npos);
+}
 
 // Values given and shown in the units chosen: the library's state of the converted values, each
 // value converted back to fifteen digits, the units named on a first JSON line and in the CSV

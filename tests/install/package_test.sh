@@ -71,6 +71,10 @@ for arguments in "1 300" "--json 30 650" "abc 300" "--grid P=1:10:2 T=300:600:3"
     fail "vapomet-cli $arguments: the packaged program differs from the built one"
 done
 QT_QPA_PLATFORM=offscreen timeout 60 "$root/usr/bin/vapomet" --quit-after-start || fail "vapomet does not start"
+# The installed program reproduces every published value it carries, as a user qualifying it
+# would check.
+"$root/usr/bin/vapomet-cli" --verify >"$root/verification.txt" ||
+  fail "vapomet-cli --verify: $(tail -n 1 "$root/verification.txt")"
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) of the packages failed" >&2; exit 1; }
 echo "The packages passed every check"

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "property/published.h"
 #include "property/state.h"
 #include "tests/support/case_names.h"
 #include "tests/support/check_states.h"
@@ -84,12 +85,12 @@ double Telling(const Pair& pair) {
 
 // ---- The published check states ----------------------------------------------------------------
 
-class CheckStatesFromPairs : public ::testing::TestWithParam<testing::CheckState> {};
+class CheckStatesFromPairs : public ::testing::TestWithParam<CheckState> {};
 
 // Each pair is given its values in full, as the basic equations give them at the published
 // state; the state found shows every printed value to its printed digits.
 TEST_P(CheckStatesFromPairs, AreFoundAgainFromEveryPair) {
-    const testing::CheckState& c = GetParam();
+    const CheckState& c = GetParam();
     const State state = c.region == 3 ? Region3State(c.x, c.T) : StateAt(c.x, c.T);
     for (const Pair& pair : kPairs) {
         if (!Names(pair, state)) continue;
@@ -106,19 +107,19 @@ TEST_P(CheckStatesFromPairs, AreFoundAgainFromEveryPair) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Iapws97, CheckStatesFromPairs, ::testing::ValuesIn(testing::kCheckStates),
-                         [](const ::testing::TestParamInfo<testing::CheckState>& row) {
+INSTANTIATE_TEST_SUITE_P(Iapws97, CheckStatesFromPairs, ::testing::ValuesIn(CheckStates()),
+                         [](const ::testing::TestParamInfo<CheckState>& row) {
                              return "Region" + std::to_string(row.param.region) + "_" +
                                     testing::Spelled(row.param.x) + "_" +
                                     testing::Spelled(row.param.T) + "K";
                          });
 
-class SaturationFromPairs : public ::testing::TestWithParam<testing::SaturationPoint> {};
+class SaturationFromPairs : public ::testing::TestWithParam<SaturationPoint> {};
 
 // Saturated liquid, vapour and their even mixture at the published points of the line, from
 // every pair that names a mixture: the printed pressure or temperature comes back.
 TEST_P(SaturationFromPairs, GivesThePublishedLine) {
-    const testing::SaturationPoint& c = GetParam();
+    const SaturationPoint& c = GetParam();
     for (const double x : {0.0, 0.5, 1.0}) {
         const State state = Mixture(c.atT ? SaturationAtT(c.given) : SaturationAtP(c.given), x);
         for (const Pair& pair : kPairs) {
@@ -133,9 +134,8 @@ TEST_P(SaturationFromPairs, GivesThePublishedLine) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Iapws97, SaturationFromPairs,
-                         ::testing::ValuesIn(testing::kSaturationPoints),
-                         [](const ::testing::TestParamInfo<testing::SaturationPoint>& row) {
+INSTANTIATE_TEST_SUITE_P(Iapws97, SaturationFromPairs, ::testing::ValuesIn(SaturationPoints()),
+                         [](const ::testing::TestParamInfo<SaturationPoint>& row) {
                              return std::string(row.param.atT ? "At" : "AtP") +
                                     testing::Spelled(row.param.given);
                          });
