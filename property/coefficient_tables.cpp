@@ -79,17 +79,7 @@ constexpr IdealGasRow kTable10[] = {
 
 // IAPWS-IF97 eq. (19): the metastable-vapour equation's ideal-gas part is Table 10's but for
 // n_1 and n_2, chosen so that it meets region 2 on the saturated-vapour line.
-constexpr IdealGasRow kMetastableIdealGas[] = {
-    {0, -0.96937268393049e1},    // 1
-    {1, 0.10087275970006e2},     // 2
-    {-5, -0.56087911283020e-2},  // 3
-    {-4, 0.71452738081455e-1},   // 4
-    {-3, -0.40710498223928},     // 5
-    {-2, 0.14240819171444e1},    // 6
-    {-1, -0.43839511319450e1},   // 7
-    {2, -0.28408632460772},      // 8
-    {3, 0.21268463753307e-1},    // 9
-};
+constexpr double kMetastableN1 = -0.96937268393049e1, kMetastableN2 = 0.10087275970006e2;
 
 // IAPWS-IF97 Table 16: metastable vapour, residual part, powers of pi and (tau - 0.5).
 constexpr ExponentsRow kTable16[] = {
@@ -286,8 +276,9 @@ constexpr CoefficientTables Published() {
     Copy(t.R1I, t.R1J, t.R1n, kTable2);
     Copy(t.R2J0, t.R2n0, kTable10);
     Copy(t.R2I, t.R2J, t.R2n, kTable11);
-    std::array<std::int16_t, 10> metastableJ0{};  // the same as Table 10's
-    Copy(metastableJ0, t.R2mn0, kMetastableIdealGas);
+    t.R2mn0 = t.R2n0;
+    t.R2mn0[1] = kMetastableN1;
+    t.R2mn0[2] = kMetastableN2;
     Copy(t.R2mI, t.R2mJ, t.R2mn, kTable16);
     Copy(t.R3I, t.R3J, t.R3n, kTable30);
     Copy(t.B23n, kTable1, 0);

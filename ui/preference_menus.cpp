@@ -26,24 +26,28 @@ QAction* Choice(QMenu* menu, QActionGroup* group, const QString& text, Preferenc
     return action;
 }
 
+// One checkable action for each value of a preference, of which the one chosen is checked.
+template <typename T>
+void OneOf(QMenu* menu, PreferenceStore& store, T Preferences::*member,
+           std::initializer_list<std::pair<T, const char*>> values) {
+    auto* group = new QActionGroup(menu);
+    for (const auto& [value, text] : values) {
+        Choice(
+            menu, group, QString::fromUtf8(text), store,
+            [member, value = value](const Preferences& p) { return p.*member == value; },
+            [member, value = value](Preferences& p) { p.*member = value; });
+    }
+}
+
 }  // namespace
 
 QMenu* AddUnitsMenu(QMenuBar* bar, PreferenceStore& store) {
     QMenu* menu = bar->addMenu(QStringLiteral("&Units"));
     menu->setObjectName(QStringLiteral("unitsMenu"));
-    auto* systems = new QActionGroup(menu);
-    const struct {
-        UnitSystem system;
-        const char* text;
-    } choices[] = {{UnitSystem::SI, "&SI: MPa, K, kJ/kg"},
-                   {UnitSystem::BarCelsius, "&bar and °C"},
-                   {UnitSystem::US, "&US customary: psia, °F, Btu/lb"}};
-    for (const auto& c : choices) {
-        Choice(
-            menu, systems, QString::fromUtf8(c.text), store,
-            [system = c.system](const Preferences& p) { return p.system == system; },
-            [system = c.system](Preferences& p) { p.system = system; });
-    }
+    OneOf(menu, store, &Preferences::system,
+          {{UnitSystem::SI, "&SI: MPa, K, kJ/kg"},
+           {UnitSystem::BarCelsius, "&bar and °C"},
+           {UnitSystem::US, "&US customary: psia, °F, Btu/lb"}});
     menu->addSeparator();
     Choice(
         menu, nullptr, QStringLiteral("&Gauge pressure"), store,
@@ -66,18 +70,9 @@ QMenu* AddUnitsMenu(QMenuBar* bar, PreferenceStore& store) {
 QMenu* AddTransportMenu(QMenuBar* bar, PreferenceStore& store) {
     QMenu* menu = bar->addMenu(QStringLiteral("&Transport"));
     menu->setObjectName(QStringLiteral("transportMenu"));
-    auto* releases = new QActionGroup(menu);
-    const struct {
-        TransportRelease release;
-        const char* text;
-    } choices[] = {{TransportRelease::Iaps1985, "IAPS &1985 equations, as on the pages"},
-                   {TransportRelease::Iapws2008, "IAPWS &2008 viscosity, 2011 conductivity"}};
-    for (const auto& c : choices) {
-        Choice(
-            menu, releases, QString::fromUtf8(c.text), store,
-            [release = c.release](const Preferences& p) { return p.transport == release; },
-            [release = c.release](Preferences& p) { p.transport = release; });
-    }
+    OneOf(menu, store, &Preferences::transport,
+          {{TransportRelease::Iaps1985, "IAPS &1985 equations, as on the pages"},
+           {TransportRelease::Iapws2008, "IAPWS &2008 viscosity, 2011 conductivity"}});
     return menu;
 }
 
