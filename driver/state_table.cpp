@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "driver/messages.h"
+#include "driver/pages.h"
 
 namespace vapomet {
 
@@ -83,6 +84,8 @@ const std::vector<const Quantity*>& TableQuantities() {
 StateRow ComputeStateRow(const QString& pressureText, const QString& temperatureText,
                          TransportRelease release) {
     StateRow row;
+    row.pressureText = pressureText;
+    row.temperatureText = temperatureText;
     const QLocale c = QLocale::c();
     row.P = ReadInputNumber(pressureText, c);
     row.T = ReadInputNumber(temperatureText, c);
@@ -94,6 +97,7 @@ StateRow ComputeStateRow(const QString& pressureText, const QString& temperature
         }
         const CalculationPlan& plan = std::get<CalculationPlan>(outcome);
         row.region = plan.region;
+        if (plan.beyondRange[2]) row.note = kBeyondRangeNote;
         if (!plan.region) {
             row.message = kInvalidRegion.trimmed();
             return row;

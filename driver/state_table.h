@@ -33,10 +33,12 @@ std::optional<TransportRelease> ReleaseNamed(const QString& text);
 // Page 3 of a press of the two texts, read in the C convention. The region is the press's
 // choice; a row the press would answer with a message carries that message and no values.
 struct StateRow {
-    std::optional<double> P, T;  // as read; empty where the text is no number
+    std::optional<double> P, T;             // as read; empty where the text is no number
+    QString pressureText, temperatureText;  // the texts as given
     std::optional<Region> region;
     std::optional<TableValues> values;
     QString message;  // the press's message, without its surrounding blanks; empty if none
+    QString note;     // page 3's note where its equations are used beyond their range
 };
 StateRow ComputeStateRow(const QString& pressureText, const QString& temperatureText,
                          TransportRelease release = TransportRelease::Iaps1985);

@@ -21,7 +21,7 @@ show_without_display() {
   echo "The three pages: $PWD/build/first-run/pages.png"
   echo "The same press printed by vapomet-cli:"
   echo
-  build/driver/vapomet-cli "$pressure" "$temperature"
+  build/cli/vapomet-cli "$pressure" "$temperature"
   echo
   echo "For the windows themselves on a machine without a display, install Xvfb"
   echo "(sudo apt-get install xvfb xauth) and run: xvfb-run -a scripts/run.sh"

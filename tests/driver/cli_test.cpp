@@ -7,6 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "driver/numbers.h"
+#include "driver/pages.h"
 #include "driver/plan.h"
 #include "driver/quantities.h"
 #include "driver/verification.h"
@@ -34,15 +36,16 @@ const PressCase kPresses[] = {
 
 class CliPressTest : public ::testing::TestWithParam<PressCase> {};
 
-// The JSON output holds the pages and messages of the same press in this process; the plain
-// output lists every slot under its page's title with its caption, the messages go to the
-// standard error.
+// The JSON output holds the pages and messages of the same press in this process, each value
+// named by its quantity with its text and the number it shows; the plain output lists every slot
+// under its page's title with its caption, the messages go to the standard error. A refused
+// input shows its message alone.
 TEST_P(CliPressTest, GivesThePagesAndMessagesOfADirectPress) {
     const PressCase& c = GetParam();
     ResultPages pages(QString(c.settings).contains("de_DE") ? testing::German()
                                                             : testing::English());
     testing::MessageRecorder recorder;
-    Calculate(c.P, c.T, pages, recorder);
+    const bool refused = Calculate(c.P, c.T, pages, recorder).has_value();
     const QStringList settings = QStringList{c.settings, c.alsoLang}.filter("=");
     const testing::CliOutcome json = RunCli({"--json", c.P, c.T}, settings);
     const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
@@ -54,11 +57,30 @@ TEST_P(CliPressTest, GivesThePagesAndMessagesOfADirectPress) {
     for (const QString& message : recorder.messages)
         errors += "Vapomet: " + message.trimmed() + '\n';
     EXPECT_EQ(QString::fromStdString(plain.err), errors);
+    if (refused) {
+        EXPECT_TRUE(root["pages"].isNull());
+        EXPECT_EQ(plain.out, "");
+        return;
+    }
     const QStringList blocks = QString::fromStdString(plain.out).trimmed().split("\n\n");
     ASSERT_EQ(blocks.size(), 3);
     for (int page = 1; page <= 3; ++page) {
-        EXPECT_EQ(root["pages"][QString::number(page)].toVariant().toStringList(),
-                  pages.texts(page));
+        const QJsonObject named = root["pages"][QString::number(page)].toObject();
+        EXPECT_EQ(named.size(), SlotCount(page));
+        for (const int slot : SlotReadingOrder(page)) {
+            const SlotQuantity at = QuantityAt(page, slot);
+            const QString key = QString(at.place.phase == Phase::Liquid   ? "liquid "
+                                        : at.place.phase == Phase::Vapour ? "vapour "
+                                                                          : "") +
+                                at.quantity.column;
+            EXPECT_EQ(named[key]["text"].toString(), pages.text(page, slot)) << key.toStdString();
+            const std::optional<double> value =
+                ReadInputNumber(pages.text(page, slot), pages.locale());
+            if (at.quantity.decimals >= 0 && value)
+                EXPECT_EQ(named[key]["value"].toDouble(), *value) << key.toStdString();
+            else
+                EXPECT_TRUE(named[key]["value"].isNull()) << key.toStdString();
+        }
         QStringList lines = blocks[page - 1].split('\n');
         EXPECT_TRUE(lines.takeFirst().startsWith(PageTitle(page)));
         ASSERT_EQ(lines.size(), SlotCount(page));
@@ -251,6 +273,8 @@ const GivenCase kGiven[] = {
      {"--given", "P,T", "--units", "US", "150", "400"},
      0,
      "150                      psia"},
+    {"DirectoryAsBatchInput", {"--batch", "/"}, 2, "cannot read /: it is a directory"},
+    {"UnknownOption", {"--bogus", "1", "300"}, 2, "unknown option --bogus"},
     {"TodaysTransportOnThePages",
      {"--transport", "2008", "5", "500"},
      2,
@@ -267,6 +291,23 @@ TEST_P(GivenTest, PrintsTheStatesOrWhyNot) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pairs, GivenTest, ::testing::ValuesIn(kGiven), testing::ByName());
+
+// A batch row keeps what it could not read: a text that is no number in its column, a line that
+// is not two fields in the first; control characters escaped, so that every line is JSON. Rows
+// where page 3 uses the region-1 or region-2 equations beyond their range carry the note.
+TEST(BatchTest, RowsShowWhatTheyCouldNotRead) {
+    const std::vector<QJsonObject> rows = Rows(
+        RunCli({"--batch", "--json"}, {"LC_ALL=C"}, "abc 300\n1 2 3\nx\x01y 300\n20 640\n1 300\n")
+            .out);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[0]["P"].toString(), "abc");
+    EXPECT_EQ(rows[0]["T"].toDouble(), 300.0);
+    EXPECT_EQ(rows[1]["P"].toString(), "1 2 3");
+    EXPECT_EQ(rows[2]["P"].toString(), "x\x01y");
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(rows[i]["message"].toString(), kInvalidNumber);
+    EXPECT_EQ(rows[3]["note"].toString(), kBeyondRangeNote);
+    EXPECT_TRUE(rows[4]["note"].isNull());
+}
 
 // The verification report: every published value agrees on this build; one value planted wrong
 // and one that cannot be computed make it say so and end with status 1.

@@ -1,21 +1,19 @@
-#include "driver/cli/tables.h"
+#include "cli/tables.h"
 
-#include <unistd.h>
-
+#include <QFileInfo>
 #include <QLocale>
 #include <algorithm>
-#include <atomic>
 #include <charconv>
-#include <chrono>
 #include <cmath>
 #include <fstream>
 #include <functional>
 #include <iostream>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "cli/lines.h"
+#include "cli/pipeline.h"
 #include "driver/plan.h"
 #include "driver/state_table.h"
 
@@ -23,213 +21,20 @@ namespace vapomet::cli {
 
 namespace {
 
-// Rows computed at a time: enough to keep every core busy, few enough to keep memory flat.
-constexpr std::size_t kChunk = 16384;
-constexpr std::size_t kBlock = 256;  // rows a worker takes at a time from the chunk
-
-// ---- Text of the values ----------------------------------------------------------------------
-
-// The shortest text that reads back as the same double.
-std::string Shortest(double value) {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    return std::string(buffer, end);
-}
-
-// A field of a row: a number in its shortest text, or empty.
-using Field = std::optional<std::string>;
-Field NumberField(const std::optional<double>& value) {
-    return value ? Field(Shortest(*value)) : std::nullopt;
-}
-
-std::string CsvField(const QString& text) {
-    std::string field = text.toStdString();
-    if (field.find_first_of(",\"\n") == std::string::npos) return field;
-    std::string quoted = "\"";
-    for (const char c : field) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + '"';
-}
-
-std::string JsonString(const QString& text) {
-    std::string json = "\"";
-    for (const char c : text.toStdString()) {
-        if (c == '"' || c == '\\') json += '\\';
-        json += c;
-    }
-    return json + '"';
-}
-
-// A table's rows as CSV or JSON Lines: named values, in column order.
-class RowWriter {
-  public:
-    RowWriter(Format format, std::FILE* out) : format_(format), out_(out) {}
-
-    // The columns' names, "h (kJ/kg)" with a unit; in JSON Lines their units on a first line
-    // where asked to.
-    void header(const std::vector<QString>& names, bool sayUnits = false) {
-        names_ = names;
-        if (format_ == Format::JsonLines) {
-            if (!sayUnits) return;
-            std::string line = "{\"units\":{";
-            bool first = true;
-            for (const QString& name : names) {
-                if (Key(name) == name) continue;
-                const QString unit = name.mid(Key(name).size() + 2).chopped(1);
-                line += (first ? "" : ",") + JsonString(Key(name)) + ":" + JsonString(unit);
-                first = false;
-            }
-            write(line + "}}");
-            return;
-        }
-        std::string line;
-        for (std::size_t i = 0; i < names.size(); ++i) line += (i ? "," : "") + CsvField(names[i]);
-        write(line);
-    }
-    // A row: one text per column, numbers already in their shortest form; nullopt is empty.
-    void row(const std::vector<Field>& fields) {
-        std::string line = format_ == Format::JsonLines ? "{" : "";
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (format_ == Format::Csv) {
-                line += (i ? "," : "") + fields[i].value_or("");
-                continue;
-            }
-            line += (i ? "," : "") + JsonString(Key(names_[i])) + ":" + fields[i].value_or("null");
-        }
-        if (format_ == Format::JsonLines) line += "}";
-        write(line);
-    }
-    Format format() const { return format_; }
-
-  private:
-    // A column's name without its unit: the key of its value in JSON.
-    static QString Key(const QString& name) {
-        return name.endsWith(QLatin1Char(')')) && name.contains(QStringLiteral(" ("))
-                   ? name.left(name.lastIndexOf(QStringLiteral(" (")))
-                   : name;
-    }
-    void write(const std::string& line) {
-        std::fwrite(line.data(), 1, line.size(), out_);
-        std::fputc('\n', out_);
-    }
-    Format format_;
-    std::FILE* out_;
-    std::vector<QString> names_;
-};
-
-// A text as a field, a message or a release: quoted for its format; empty stays empty.
-Field TextField(const QString& text, Format format) {
-    if (text.isEmpty()) return std::nullopt;
-    return format == Format::Csv ? CsvField(text) : JsonString(text);
-}
-
 // The release of a row's transport values; none for a row without them.
 Field ReleaseField(bool hasValues, const Choices& choices) {
     return hasValues ? TextField(ReleaseName(choices.transport), choices.format) : std::nullopt;
 }
 
-// ---- Progress on a terminal -------------------------------------------------------------------
-
-// A line on the standard error for work longer than about a second: states done, rate, and the
-// time left where the whole is known.
-class Progress {
-  public:
-    using Clock = std::chrono::steady_clock;
-    explicit Progress(std::optional<double> total) : total_(total), start_(Clock::now()) {
-        shown_ = isatty(fileno(stderr)) != 0;
-    }
-    ~Progress() {
-        if (printed_) std::fputs("\r\033[K", stderr);
-    }
-    // `states` more states done; `amount` more of the total (states or bytes).
-    void advance(std::size_t states, double amount) {
-        states_ += states;
-        done_ += amount;
-        const double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
-        if (!shown_ || seconds < 1.0 || seconds - lastShown_ < 0.25) return;
-        lastShown_ = seconds;
-        std::string line = "\r" + std::to_string(states_) + " states, " +
-                           std::to_string(static_cast<long>(states_ / seconds)) + " a second";
-        if (total_ && done_ > 0) {
-            const double left = seconds * (*total_ - done_) / done_;
-            line += ", " + std::to_string(static_cast<long>(left + 0.5)) + " s left";
-        }
-        std::fputs((line + "\033[K").c_str(), stderr);
-        printed_ = true;
-    }
-
-  private:
-    std::optional<double> total_;
-    Clock::time_point start_;
-    bool shown_ = false, printed_ = false;
-    std::size_t states_ = 0;
-    double done_ = 0, lastShown_ = 0;
-};
-
-// ---- The pipeline -----------------------------------------------------------------------------
-
-// Reads inputs a chunk at a time, computes their rows on every core and writes them in order.
-// While the workers compute one chunk, this thread writes the rows of the one before and reads
-// the one after.
-template <typename In, typename Out>
-void Stream(const std::function<bool(In&, double&)>& next,
-            const std::function<Out(const In&)>& compute,
-            const std::function<void(const Out&)>& write, Progress& progress) {
-    const unsigned workers = std::max(1u, std::thread::hardware_concurrency());
-    struct Chunk {
-        std::vector<In> inputs;
-        std::vector<Out> rows;
-        double amount = 0;
-    };
-    const auto read = [&](Chunk& chunk) {
-        chunk.inputs.clear();
-        chunk.amount = 0;
-        In input;
-        while (chunk.inputs.size() < kChunk && next(input, chunk.amount))
-            chunk.inputs.push_back(std::move(input));
-    };
-    Chunk chunks[2];
-    Chunk* current = &chunks[0];
-    Chunk* other = &chunks[1];
-    read(*current);
-    bool written = true;  // the other chunk's rows are out
-    while (!current->inputs.empty()) {
-        current->rows.assign(current->inputs.size(), Out{});
-        std::atomic<std::size_t> cursor{0};
-        const auto work = [&cursor, chunk = current, &compute] {
-            for (std::size_t from; (from = cursor.fetch_add(kBlock)) < chunk->inputs.size();) {
-                const std::size_t to = std::min(from + kBlock, chunk->inputs.size());
-                for (std::size_t i = from; i < to; ++i) chunk->rows[i] = compute(chunk->inputs[i]);
-            }
-        };
-        {
-            std::vector<std::jthread> team;
-            for (unsigned k = 0; k < workers; ++k) team.emplace_back(work);
-            if (!written) {
-                for (const Out& row : other->rows) write(row);
-                progress.advance(other->inputs.size(), other->amount);
-            }
-            read(*other);
-        }
-        written = false;
-        std::swap(current, other);
-    }
-    if (!written) {
-        for (const Out& row : other->rows) write(row);
-        progress.advance(other->inputs.size(), other->amount);
-    }
-}
-
 // ---- State rows of the pages (--batch, --grid without a given pair) ---------------------------
 
-// The two texts of a line of input, or of a point of a grid.
-struct TextPair {
-    QString first, second;
-    bool unreadable = false;  // the line is not two fields
-};
-
 StateRow ComputeRow(const TextPair& texts, TransportRelease release) {
-    if (texts.unreadable)
-        return {std::nullopt, std::nullopt, std::nullopt, std::nullopt, kInvalidNumber};
+    if (texts.unreadable) {  // not two fields: the line in the first column
+        StateRow row;
+        row.pressureText = texts.first;
+        row.message = kInvalidNumber;
+        return row;
+    }
     return ComputeStateRow(texts.first, texts.second, release);
 }
 
@@ -278,6 +83,7 @@ std::vector<QString> StateHeader(const Choices& choices) {
                                QStringLiteral("region")};
     for (const Quantity* q : TableQuantities()) names.push_back(WithUnit(*q, choices.units));
     names.push_back(QStringLiteral("transport"));
+    names.push_back(QStringLiteral("note"));
     names.push_back(QStringLiteral("message"));
     return names;
 }
@@ -291,40 +97,21 @@ void AppendValues(std::vector<Field>& fields, const std::optional<TableValues>& 
 }
 
 void WriteStateRow(RowWriter& writer, const StateRow& row, const Choices& choices) {
-    std::vector<Field> fields{
-        Shown(choices, QuantityId::Pressure, row.P), Shown(choices, QuantityId::Temperature, row.T),
-        row.values && row.region ? Field(std::to_string(static_cast<int>(*row.region)))
-                                 : std::nullopt};
+    // A text that is no number shows as it was given.
+    const auto given = [&](QuantityId quantity, const std::optional<double>& value,
+                           const QString& text) {
+        return value ? Shown(choices, quantity, value) : TextField(text, writer.format());
+    };
+    std::vector<Field> fields{given(QuantityId::Pressure, row.P, row.pressureText),
+                              given(QuantityId::Temperature, row.T, row.temperatureText),
+                              row.values && row.region
+                                  ? Field(std::to_string(static_cast<int>(*row.region)))
+                                  : std::nullopt};
     AppendValues(fields, row.values, choices);
     fields.push_back(ReleaseField(row.values.has_value(), choices));
+    fields.push_back(TextField(row.note, writer.format()));
     fields.push_back(TextField(row.message, writer.format()));
     writer.row(fields);
-}
-
-// A line of the batch input as two texts: separated by blanks, or by a comma.
-TextPair SplitLine(const std::string& line) {
-    std::vector<std::string> fields;
-    if (line.find(',') != std::string::npos) {
-        std::size_t from = 0;
-        for (std::size_t comma; (comma = line.find(',', from)) != std::string::npos;
-             from = comma + 1)
-            fields.push_back(line.substr(from, comma - from));
-        fields.push_back(line.substr(from));
-    } else {
-        const char* blanks = " \t\r";
-        for (std::size_t from = line.find_first_not_of(blanks); from != std::string::npos;) {
-            const std::size_t end = line.find_first_of(blanks, from);
-            fields.push_back(line.substr(from, end - from));
-            from = line.find_first_not_of(blanks, end);
-        }
-    }
-    if (fields.size() != 2) return {QString(), QString(), true};
-    return {QString::fromUtf8(fields[0]), QString::fromUtf8(fields[1]), false};
-}
-
-bool Skipped(const std::string& line) {
-    const std::size_t first = line.find_first_not_of(" \t\r");
-    return first == std::string::npos || line[first] == '#';
 }
 
 // ---- States of a given pair (--given, --batch --given, --grid over any pair) --------------------
@@ -402,64 +189,9 @@ int StreamGivenRows(const std::function<bool(NumberedPair&, double&)>& next, con
     return anyMessage ? 1 : 0;
 }
 
-// ---- Ranges of --grid and --saturation --------------------------------------------------------
-
-struct Range {
-    QString name;  // "P", "T", "h" ...
-    double low = 0, high = 0;
-    int count = 0;
-    bool logarithmic = false;
-    double at(int i) const {
-        if (count == 1 || i == 0) return low;
-        if (i == count - 1) return high;
-        const double f = static_cast<double>(i) / (count - 1);
-        return logarithmic ? low * std::pow(high / low, f) : low + (high - low) * f;
-    }
-};
-
-// "P=LO:HI:N", its numbers in the C convention.
-std::optional<Range> ParseRange(const QString& argument) {
-    const qsizetype equals = argument.indexOf(QLatin1Char('='));
-    if (equals < 0) return std::nullopt;
-    const QStringList parts = argument.mid(equals + 1).split(QLatin1Char(':'));
-    if (parts.size() != 3) return std::nullopt;
-    const auto low = ReadInputNumber(parts[0], QLocale::c());
-    const auto high = ReadInputNumber(parts[1], QLocale::c());
-    bool ok = false;
-    const int count = parts[2].toInt(&ok);
-    if (!low || !high || !ok || count < 1 || count > 100000000) return std::nullopt;
-    return Range{argument.left(equals), *low, *high, count, false};
-}
-
 int Usage(const char* why) {
     std::fprintf(stderr, "vapomet-cli: %s (see vapomet-cli --help)\n", why);
     return 2;
-}
-
-// The ranges of the arguments, by name, with their --log marks; empty after a usage error.
-std::optional<std::vector<Range>> ParseRanges(const QStringList& arguments,
-                                              const QStringList& names) {
-    std::vector<Range> ranges;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        if (arguments[i] == QStringLiteral("--log") && i + 1 < arguments.size()) {
-            ++i;
-            continue;
-        }
-        const std::optional<Range> range = ParseRange(arguments[i]);
-        if (!range || !names.contains(range->name)) return std::nullopt;
-        ranges.push_back(*range);
-    }
-    for (qsizetype i = 0; i + 1 < arguments.size(); ++i) {
-        if (arguments[i] != QStringLiteral("--log")) continue;
-        bool found = false;
-        for (Range& range : ranges) {
-            if (range.name != arguments[i + 1]) continue;
-            if (!(range.low > 0 && range.high > 0)) return std::nullopt;
-            range.logarithmic = found = true;
-        }
-        if (!found) return std::nullopt;
-    }
-    return ranges;
 }
 
 // The rows of state tables of the pages, one for each pair of texts `next` gives, with the
@@ -503,6 +235,13 @@ int RunBatch(const QString& file, const std::optional<GivenPair>& given, const C
     std::istream* in = &std::cin;
     std::optional<double> total;
     if (!file.isEmpty() && file != QStringLiteral("-")) {
+        const QFileInfo info(file);
+        const char* why = !info.exists()       ? "no such file"
+                          : info.isDir()       ? "it is a directory"
+                          : !info.isReadable() ? "permission denied"
+                                               : nullptr;
+        if (why != nullptr)
+            return Usage(("cannot read " + file.toStdString() + ": " + why).c_str());
         opened.open(file.toLocal8Bit().toStdString(), std::ios::binary | std::ios::ate);
         if (!opened) return Usage(("cannot read " + file.toStdString()).c_str());
         total = static_cast<double>(opened.tellg());

@@ -10,14 +10,13 @@
 //   vapomet-cli --verify
 // Exit status: 0 when the press or every row showed no message (or every published value
 // agreed), 1 when one did (or one did not), 2 on a usage error.
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QStringList>
 #include <cstdio>
 
+#include "cli/tables.h"
 #include "driver/calculate.h"
-#include "driver/cli/tables.h"
+#include "driver/numbers.h"
+#include "driver/quantities.h"
 #include "driver/state_table.h"
 #include "driver/verification.h"
 
@@ -86,14 +85,39 @@ void PrintPages(const vapomet::ResultPages& pages) {
     }
 }
 
-void PrintJson(const vapomet::ResultPages& pages, const QStringList& messages) {
-    QJsonObject pageObject;
-    for (int page = 1; page <= vapomet::kPageCount; ++page) {
-        pageObject.insert(QString::number(page), QJsonArray::fromStringList(pages.texts(page)));
+// The press as one JSON object: its messages, and each page's values named by their quantity
+// ("h", "liquid h"), each with its text as shown and the number that text shows; no pages after
+// a refused input.
+void PrintJson(const vapomet::ResultPages* pages, const QStringList& messages) {
+    using vapomet::cli::JsonString;
+    std::string json = "{\"messages\":[";
+    for (qsizetype i = 0; i < messages.size(); ++i)
+        json += (i ? "," : "") + JsonString(messages[i]);
+    json += "],\"pages\":";
+    if (pages == nullptr) {
+        std::printf("%snull}\n", json.c_str());
+        return;
     }
-    const QJsonObject root{{"messages", QJsonArray::fromStringList(messages)},
-                           {"pages", pageObject}};
-    std::printf("%s\n", QJsonDocument(root).toJson(QJsonDocument::Compact).constData());
+    json += "{";
+    for (int page = 1; page <= vapomet::kPageCount; ++page) {
+        json += (page == 1 ? "\"" : ",\"") + std::to_string(page) + "\":{";
+        bool first = true;
+        for (const int slot : vapomet::SlotReadingOrder(page)) {
+            const vapomet::SlotQuantity at = vapomet::QuantityAt(page, slot);
+            QString key = QString::fromUtf8(at.quantity.column);
+            if (at.place.phase == vapomet::Phase::Liquid) key.prepend(QStringLiteral("liquid "));
+            if (at.place.phase == vapomet::Phase::Vapour) key.prepend(QStringLiteral("vapour "));
+            const QString text = pages->text(page, slot);
+            const std::optional<double> value =
+                at.quantity.decimals < 0 ? std::nullopt
+                                         : vapomet::ReadInputNumber(text, pages->locale());
+            json += (first ? "" : ",") + JsonString(key) + ":{\"text\":" + JsonString(text) +
+                    ",\"value\":" + (value ? vapomet::cli::Shortest(*value) : "null") + "}";
+            first = false;
+        }
+        json += "}";
+    }
+    std::printf("%s}}\n", json.c_str());
 }
 
 int Usage() {
@@ -223,7 +247,8 @@ int main(int argc, char** argv) {
         return vapomet::cli::RunSaturation(options.mid(1) + values, choices, stdout);
     }
     for (const QString& option : options)
-        if (option.startsWith(QStringLiteral("--"))) return Usage();
+        if (option.startsWith(QStringLiteral("--")))
+            return Refuse(QStringLiteral("unknown option %1").arg(option));
     values = options + values;  // the values of a press or of a given pair
     if (values.size() != 2) return Usage();
     if (!given && choices.transport != vapomet::TransportRelease::Iaps1985) {
@@ -239,14 +264,15 @@ int main(int argc, char** argv) {
 
     vapomet::ResultPages pages;
     MessageList messages;
-    vapomet::Calculate(values[0], values[1], pages, messages);
+    const bool refused = vapomet::Calculate(values[0], values[1], pages, messages).has_value();
 
     for (const QString& message : messages.texts) {
         std::fprintf(stderr, "Vapomet: %s\n", message.trimmed().toLocal8Bit().constData());
     }
+    // A refused input leaves the pages as they were, numbers the user never typed: not shown.
     if (json) {
-        PrintJson(pages, messages.texts);
-    } else {
+        PrintJson(refused ? nullptr : &pages, messages.texts);
+    } else if (!refused) {
         PrintPages(pages);
     }
     return messages.texts.isEmpty() ? 0 : 1;

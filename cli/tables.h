@@ -1,18 +1,16 @@
 // The table forms of vapomet-cli: --batch, --grid and --saturation, and the states of a given
-// pair. Rows are computed on every core, a chunk at a time, and written in input order, so that
-// memory stays flat however long the input is.
+// pair, on the ordered parallel pipeline (pipeline.h), read by lines.h, written by writers.h.
 #pragma once
 
 #include <QStringList>
 #include <cstdio>
 #include <optional>
 
+#include "cli/writers.h"
 #include "driver/units.h"
 #include "property/state.h"
 
 namespace vapomet::cli {
-
-enum class Format { Csv, JsonLines };
 
 // What a user chose of every table: its format, the release its transport is after, and the
 // units of its values, given and shown. Chosen units are named in the header: in CSV beside
