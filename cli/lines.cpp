@@ -45,9 +45,9 @@ TextPair SplitLine(const std::string& line) {
     return {QString::fromUtf8(fields[0]), QString::fromUtf8(fields[1]), false};
 }
 
-bool Skipped(const std::string& line) {
+bool Skipped(std::string_view line) {
     const std::size_t first = line.find_first_not_of(" \t\r");
-    return first == std::string::npos || line[first] == '#';
+    return first == std::string_view::npos || line[first] == '#';
 }
 
 double Range::at(int i) const {

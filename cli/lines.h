@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vapomet::cli {
@@ -20,7 +21,7 @@ struct TextPair {
 // A line of the batch input as two texts: separated by blanks, or by a comma.
 TextPair SplitLine(const std::string& line);
 // Whether a line holds no state: empty, blank, or a remark starting with #.
-bool Skipped(const std::string& line);
+bool Skipped(std::string_view line);
 
 // A range "X=LO:HI:N" of N values from LO to HI, evenly or logarithmically spaced.
 struct Range {

@@ -21,10 +21,24 @@ inline constexpr std::size_t kBlock = 256;  // rows a worker takes at a time fro
 // Reads inputs a chunk at a time, computes their rows on every core and writes them in order.
 // While the workers compute one chunk, this thread writes the rows of the one before and reads
 // the one after.
+// The inputs of one chunk, those a worker takes at a time, and the states an input holds (one
+// each, unless said otherwise: an input may be a block of lines).
+struct StreamShape {
+    std::size_t chunk = kChunk, block = kBlock;
+};
+
 template <typename In, typename Out>
 void Stream(const std::function<bool(In&, double&)>& next,
             const std::function<Out(const In&)>& compute,
-            const std::function<void(const Out&)>& write, Progress& progress) {
+            const std::function<void(const Out&)>& write, Progress& progress,
+            StreamShape shape = {},
+            const std::function<std::size_t(const In&)>& statesOf = nullptr) {
+    const auto states = [&statesOf](const std::vector<In>& inputs) {
+        if (!statesOf) return inputs.size();
+        std::size_t count = 0;
+        for (const In& input : inputs) count += statesOf(input);
+        return count;
+    };
     const unsigned workers = std::max(1u, std::thread::hardware_concurrency());
     struct Chunk {
         std::vector<In> inputs;
@@ -35,7 +49,7 @@ void Stream(const std::function<bool(In&, double&)>& next,
         chunk.inputs.clear();
         chunk.amount = 0;
         In input;
-        while (chunk.inputs.size() < kChunk && next(input, chunk.amount))
+        while (chunk.inputs.size() < shape.chunk && next(input, chunk.amount))
             chunk.inputs.push_back(std::move(input));
     };
     Chunk chunks[2];
@@ -46,9 +60,9 @@ void Stream(const std::function<bool(In&, double&)>& next,
     while (!current->inputs.empty()) {
         current->rows.assign(current->inputs.size(), Out{});
         std::atomic<std::size_t> cursor{0};
-        const auto work = [&cursor, chunk = current, &compute] {
-            for (std::size_t from; (from = cursor.fetch_add(kBlock)) < chunk->inputs.size();) {
-                const std::size_t to = std::min(from + kBlock, chunk->inputs.size());
+        const auto work = [&cursor, chunk = current, &compute, block = shape.block] {
+            for (std::size_t from; (from = cursor.fetch_add(block)) < chunk->inputs.size();) {
+                const std::size_t to = std::min(from + block, chunk->inputs.size());
                 for (std::size_t i = from; i < to; ++i) chunk->rows[i] = compute(chunk->inputs[i]);
             }
         };
@@ -57,7 +71,7 @@ void Stream(const std::function<bool(In&, double&)>& next,
             for (unsigned k = 0; k < workers; ++k) team.emplace_back(work);
             if (!written) {
                 for (const Out& row : other->rows) write(row);
-                progress.advance(other->inputs.size(), other->amount);
+                progress.advance(states(other->inputs), other->amount);
             }
             read(*other);
         }
@@ -66,7 +80,7 @@ void Stream(const std::function<bool(In&, double&)>& next,
     }
     if (!written) {
         for (const Out& row : other->rows) write(row);
-        progress.advance(other->inputs.size(), other->amount);
+        progress.advance(states(other->inputs), other->amount);
     }
 }
 

@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/columns.h"
 #include "cli/lines.h"
+#include "cli/page_rows.h"
 #include "cli/pipeline.h"
 #include "driver/plan.h"
 #include "driver/state_table.h"
@@ -20,99 +22,6 @@
 namespace vapomet::cli {
 
 namespace {
-
-// The release of a row's transport values; none for a row without them.
-Field ReleaseField(bool hasValues, const Choices& choices) {
-    return hasValues ? TextField(ReleaseName(choices.transport), choices.format) : std::nullopt;
-}
-
-// ---- State rows of the pages (--batch, --grid without a given pair) ---------------------------
-
-StateRow ComputeRow(const TextPair& texts, TransportRelease release) {
-    if (texts.unreadable) {  // not two fields: the line in the first column
-        StateRow row;
-        row.pressureText = texts.first;
-        row.message = kInvalidNumber;
-        return row;
-    }
-    return ComputeStateRow(texts.first, texts.second, release);
-}
-
-// A column's name with its unit: "h (kJ/kg)".
-QString WithUnit(const Quantity& q, const Units& units) {
-    QString name = QString::fromUtf8(q.column);
-    if (const QString unit = units.nameOf(q.id); !unit.isEmpty())
-        name += QStringLiteral(" (%1)").arg(unit);
-    return name;
-}
-
-// A value of a quantity in its chosen unit: in the library's unit as it gives it, in another to
-// the fifteen significant digits a conversion keeps (150 psia, not 150.00000000000003).
-constexpr int kConvertedDigits = 15;
-std::string ShownText(const Units& units, QuantityId quantity, double value) {
-    const Unit& unit = units.unitOf(quantity);
-    if (&unit == &UnitsOf(unit.dimension).front()) return Shortest(value);
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, units.shown(quantity, value),
-                                   std::chars_format::general, kConvertedDigits)
-                         .ptr;
-    return std::string(buffer, end);
-}
-Field Shown(const Choices& choices, QuantityId quantity, const std::optional<double>& value) {
-    return value ? Field(ShownText(choices.units, quantity, *value)) : std::nullopt;
-}
-
-// A typed value of a quantity in its chosen unit as the library's number, in the shortest text
-// that reads back as it; a text that is no number stays as it is, for the reader's message.
-QString InLibraryUnit(const Choices& choices, QuantityId quantity, const QString& text) {
-    const Unit& unit = choices.units.unitOf(quantity);
-    if (&unit == &UnitsOf(unit.dimension).front()) return text;
-    const std::optional<double> value = ReadInputNumber(text, QLocale::c());
-    if (!value) return text;
-    return QString::fromStdString(Shortest(choices.units.library(quantity, *value)));
-}
-
-QString InLibraryUnit(const Choices& choices, Variable variable, const QString& text) {
-    const Quantity* quantity = QuantityOfVariable(variable);
-    return quantity ? InLibraryUnit(choices, quantity->id, text) : text;
-}
-
-std::vector<QString> StateHeader(const Choices& choices) {
-    std::vector<QString> names{WithUnit(QuantityOf(QuantityId::Pressure), choices.units),
-                               WithUnit(QuantityOf(QuantityId::Temperature), choices.units),
-                               QStringLiteral("region")};
-    for (const Quantity* q : TableQuantities()) names.push_back(WithUnit(*q, choices.units));
-    names.push_back(QStringLiteral("transport"));
-    names.push_back(QStringLiteral("note"));
-    names.push_back(QStringLiteral("message"));
-    return names;
-}
-
-// The fields of a phase's columns, empty where the phase was not computed or has no value.
-void AppendValues(std::vector<Field>& fields, const std::optional<TableValues>& values,
-                  const Choices& choices) {
-    for (const Quantity* q : TableQuantities())
-        fields.push_back(values ? Shown(choices, q->id, (*values)[static_cast<std::size_t>(q->id)])
-                                : std::nullopt);
-}
-
-void WriteStateRow(RowWriter& writer, const StateRow& row, const Choices& choices) {
-    // A text that is no number shows as it was given.
-    const auto given = [&](QuantityId quantity, const std::optional<double>& value,
-                           const QString& text) {
-        return value ? Shown(choices, quantity, value) : TextField(text, writer.format());
-    };
-    std::vector<Field> fields{given(QuantityId::Pressure, row.P, row.pressureText),
-                              given(QuantityId::Temperature, row.T, row.temperatureText),
-                              row.values && row.region
-                                  ? Field(std::to_string(static_cast<int>(*row.region)))
-                                  : std::nullopt};
-    AppendValues(fields, row.values, choices);
-    fields.push_back(ReleaseField(row.values.has_value(), choices));
-    fields.push_back(TextField(row.note, writer.format()));
-    fields.push_back(TextField(row.message, writer.format()));
-    writer.row(fields);
-}
 
 // ---- States of a given pair (--given, --batch --given, --grid over any pair) --------------------
 
@@ -194,30 +103,6 @@ int Usage(const char* why) {
     return 2;
 }
 
-// The rows of state tables of the pages, one for each pair of texts `next` gives, with the
-// header first; 1 when any row has a message.
-int StreamStateRows(const std::function<bool(TextPair&, double&)>& next, const Choices& choices,
-                    std::FILE* out, std::optional<double> total) {
-    RowWriter writer(choices.format, out);
-    writer.header(StateHeader(choices), choices.unitsChosen);
-    Progress progress(total);
-    bool anyMessage = false;
-    Stream<TextPair, StateRow>(
-        next,
-        [&choices](const TextPair& texts) {
-            if (texts.unreadable) return ComputeRow(texts, choices.transport);
-            return ComputeRow({InLibraryUnit(choices, Variable::P, texts.first),
-                               InLibraryUnit(choices, Variable::T, texts.second), false},
-                              choices.transport);
-        },
-        [&](const StateRow& row) {
-            anyMessage = anyMessage || !row.message.isEmpty();
-            WriteStateRow(writer, row, choices);
-        },
-        progress);
-    return anyMessage ? 1 : 0;
-}
-
 }  // namespace
 
 std::optional<GivenPair> ParsePair(const QString& text) {
@@ -261,7 +146,7 @@ int RunBatch(const QString& file, const std::optional<GivenPair>& given, const C
         }
         return false;
     };
-    if (!given) return StreamStateRows(nextLine, choices, out, total);
+    if (!given) return RunPageRows(*in, total, choices, out);
     return StreamGivenRows(
         [&](NumberedPair& numbered, double& amount) {
             if (!nextLine(numbered.texts, amount)) return false;

@@ -83,17 +83,50 @@ void RowWriter::header(const std::vector<QString>& names, bool sayUnits) {
     write(line);
 }
 
-void RowWriter::row(const std::vector<Field>& fields) {
-    std::string line = format_ == Format::JsonLines ? "{" : "";
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (format_ == Format::Csv) {
-            line += (i ? "," : "") + fields[i].value_or("");
-            continue;
-        }
-        line += (i ? "," : "") + keys_[i] + ":" + fields[i].value_or("null");
+RowText::RowText(Format format, const std::vector<std::string>& keys, std::string& out)
+    : format_(format), keys_(keys), out_(out) {
+    if (format_ == Format::JsonLines) out_ += '{';
+}
+
+void RowText::next() {
+    if (column_ > 0) out_ += ',';
+    if (format_ == Format::JsonLines) {
+        out_ += keys_[column_];
+        out_ += ':';
     }
-    if (format_ == Format::JsonLines) line += "}";
-    write(line);
+    ++column_;
+}
+
+void RowText::field(std::string_view text) {
+    next();
+    out_ += text;
+}
+
+void RowText::number(double value) {
+    next();
+    char buffer[32];
+    out_.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
+void RowText::empty() {
+    next();
+    if (format_ == Format::JsonLines) out_ += "null";
+}
+
+void RowText::end() {
+    out_ += format_ == Format::JsonLines ? "}\n" : "\n";
+}
+
+void RowWriter::row(const std::vector<Field>& fields) {
+    std::string line;
+    RowText text(format_, keys_, line);
+    for (const Field& field : fields) field ? text.field(*field) : text.empty();
+    text.end();
+    rows(line);
+}
+
+void RowWriter::rows(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), out_);
 }
 
 void RowWriter::write(const std::string& line) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vapomet::cli {
@@ -27,6 +28,24 @@ std::string CsvField(const QString& text);
 // A JSON string: the quote, the backslash and every control character escaped.
 std::string JsonString(const QString& text);
 
+// Appends one row to a text, field after field, as CSV or JSON Lines: with the keys of the
+// columns in JSON. No allocation once the text has grown to its rows.
+class RowText {
+  public:
+    RowText(Format format, const std::vector<std::string>& keys, std::string& out);
+    void field(std::string_view text);  // a number, or a string already quoted
+    void number(double value);          // in its shortest text
+    void empty();
+    void end();
+
+  private:
+    void next();
+    Format format_;
+    const std::vector<std::string>& keys_;
+    std::string& out_;
+    std::size_t column_ = 0;
+};
+
 // A table's rows as CSV or JSON Lines: named values, in column order.
 class RowWriter {
   public:
@@ -37,7 +56,10 @@ class RowWriter {
     void header(const std::vector<QString>& names, bool sayUnits = false);
     // A row: one field per column; an empty field is empty in CSV and null in JSON.
     void row(const std::vector<Field>& fields);
+    // Rows already made by RowText with these keys.
+    void rows(std::string_view text);
     Format format() const { return format_; }
+    const std::vector<std::string>& keys() const { return keys_; }
 
   private:
     void write(const std::string& line);

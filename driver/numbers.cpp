@@ -102,7 +102,14 @@ std::string Plain(const QString& text, const QLocale& locale) {
 std::optional<double> ReadInputNumber(const QString& text, const QLocale& locale) {
     // With a comma for the decimal separator, "1,5" and "1.5" both read as 1.5; digit grouping
     // then gives two points ("1.000,5") and is refused.
-    const std::string plain = Plain(text.trimmed(), locale);
+    return ReadPlainNumber(Plain(text.trimmed(), locale));
+}
+
+std::optional<double> ReadPlainNumber(std::string_view text) {
+    constexpr std::string_view kBlanks = " \t\r\n\v\f";
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return std::nullopt;
+    const std::string_view plain = text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
     if (!IsPlainNumber(plain)) return std::nullopt;
     const bool negative = plain.front() == '-';
     const std::size_t from = plain.front() == '-' || plain.front() == '+' ? 1 : 0;
@@ -112,7 +119,7 @@ std::optional<double> ReadInputNumber(const QString& text, const QLocale& locale
     if (end != plain.data() + plain.size()) return std::nullopt;
     if (error == std::errc::result_out_of_range) {
         // Too small for a double is zero; too large is no number the program can use.
-        if (DecimalOrder(std::string_view(plain).substr(from)) >= 0) return std::nullopt;
+        if (DecimalOrder(plain.substr(from)) >= 0) return std::nullopt;
         value = 0.0;
     } else if (error != std::errc() || !std::isfinite(value)) {
         return std::nullopt;

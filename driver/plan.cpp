@@ -38,9 +38,10 @@ std::variant<Rejection, CalculationPlan> ValidateAndPlan(const QString& pressure
     if (!pressure) return Rejection{kInvalidNumber, Input::Pressure};
     const std::optional<double> temperature = ReadInputNumber(temperatureText, locale);
     if (!temperature) return Rejection{kInvalidNumber, Input::Temperature};
-    const double P = *pressure;
-    const double T = *temperature;
+    return PlanFor(*pressure, *temperature);
+}
 
+std::variant<Rejection, CalculationPlan> PlanFor(double P, double T) {
     if (!(P > kLowestPressure)) return Rejection{kInvalidPressure, Input::Pressure};
     if (!(T > kLowestTemperature)) return Rejection{kInvalidTemperature, Input::Temperature};
     if (!(P <= kHighestPressure)) return Rejection{kInvalidPressure, Input::Pressure};

@@ -50,5 +50,7 @@ bool PagesShowSaturationAt(double T);
 std::variant<Rejection, CalculationPlan> ValidateAndPlan(const QString& pressureText,
                                                          const QString& temperatureText,
                                                          const QLocale& locale);
+// The same of two numbers already read.
+std::variant<Rejection, CalculationPlan> PlanFor(double P, double T);
 
 }  // namespace vapomet

@@ -83,14 +83,30 @@ const std::vector<const Quantity*>& TableQuantities() {
 
 StateRow ComputeStateRow(const QString& pressureText, const QString& temperatureText,
                          TransportRelease release) {
+    const QLocale c = QLocale::c();
+    const std::optional<double> P = ReadInputNumber(pressureText, c);
+    const std::optional<double> T = ReadInputNumber(temperatureText, c);
     StateRow row;
+    if (P && T) {
+        row = ComputeStateRow(*P, *T, release);
+    } else {
+        row.P = P;
+        row.T = T;
+        row.message = kInvalidNumber.trimmed();
+    }
     row.pressureText = pressureText;
     row.temperatureText = temperatureText;
-    const QLocale c = QLocale::c();
-    row.P = ReadInputNumber(pressureText, c);
-    row.T = ReadInputNumber(temperatureText, c);
+    return row;
+}
+
+StateRow ComputeStateRow(double P, double T, TransportRelease release) {
+    StateRow row;
+    row.P = P;
+    row.T = T;
+    // The messages as a row carries them, trimmed once.
+    static const QString kRegionMessage = kInvalidRegion.trimmed();
     try {
-        const auto outcome = ValidateAndPlan(pressureText, temperatureText, c);
+        const auto outcome = PlanFor(P, T);
         if (const auto* rejection = std::get_if<Rejection>(&outcome)) {
             row.message = rejection->message.trimmed();
             return row;
@@ -99,7 +115,7 @@ StateRow ComputeStateRow(const QString& pressureText, const QString& temperature
         row.region = plan.region;
         if (plan.beyondRange[2]) row.note = kBeyondRangeNote;
         if (!plan.region) {
-            row.message = kInvalidRegion.trimmed();
+            row.message = kRegionMessage;
             return row;
         }
         row.values = ValuesOf(StateInRegion(*plan.region, plan.P, plan.T), release);

@@ -42,6 +42,8 @@ struct StateRow {
 };
 StateRow ComputeStateRow(const QString& pressureText, const QString& temperatureText,
                          TransportRelease release = TransportRelease::Iaps1985);
+// The same of two numbers already read, as the texts of their shortest form would give it.
+StateRow ComputeStateRow(double P, double T, TransportRelease release = TransportRelease::Iaps1985);
 
 // The formulation's saturated liquid and vapour at a temperature (P = Satpr(T)) or at a
 // pressure (T = Sattr(P)), from 273.15 K to the critical point.
