@@ -13,8 +13,9 @@ namespace {
 // A conversion keeps fifteen significant digits: 150 psia, not 150.00000000000003.
 constexpr int kConvertedDigits = 15;
 
+// The library's unit, or one that shows the same number (dyn/cm for mN/m).
 bool IsLibrarys(const Unit& unit) {
-    return &unit == &UnitsOf(unit.dimension).front();
+    return unit.factor == 1.0 && unit.offset == 0.0 && !unit.gauge;
 }
 
 // The text of a value in its unit into `buffer`; its end.

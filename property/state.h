@@ -156,8 +156,8 @@ double Viscosity2008(const double& T, const double& rho);
 double Conductivity2011(const State& state);
 
 // The viscosity (µPa s) and conductivity (W/(m K)) of a single phase after the IAPS 1985
-// equations the pages use, or after the 2008 viscosity and 2011 conductivity. Throws
-// std::invalid_argument for a mixture.
+// equations the pages use (Vis and Cond in one pass, equal to them to 1e-13), or after the 2008
+// viscosity and 2011 conductivity. Throws std::invalid_argument for a mixture.
 enum class TransportRelease { Iaps1985, Iapws2008 };
 struct Transport {
     double viscosity, conductivity;

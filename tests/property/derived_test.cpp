@@ -156,11 +156,28 @@ TEST(MetastableVapour, KeepsToItsRange) {
     }
 }
 
+// The 1985 equations in one pass give the single routines' values over the domain, the
+// critical region included.
+TEST(TransportOf, FusedIsTheSingleRoutines) {
+    for (double T = 273.16; T <= 2273.15; T += T < 700 ? 3.7 : 41.0) {
+        for (double P = 0.0007; P <= 100.0; P *= 1.9) {
+            State s{};
+            try {
+                s = StateAt(P, T);
+            } catch (const OutOfDomain&) {
+                continue;  // above 10 MPa beyond 1073.15 K
+            }
+            const Transport fused = TransportOf(s, TransportRelease::Iaps1985);
+            const double mu = Vis(s.P, s.T, s.rho), lambda = Cond(s.P, s.T, s.rho);
+            EXPECT_NEAR(fused.viscosity, mu, 1e-13 * mu) << P << " MPa, " << T << " K";
+            EXPECT_NEAR(fused.conductivity, lambda, 1e-13 * lambda) << P << " MPa, " << T << " K";
+        }
+    }
+}
+
 TEST(TransportOf, GivesEitherRelease) {
     const State s = StateAt(1, 300);
     const Transport old = TransportOf(s, TransportRelease::Iaps1985);
-    EXPECT_EQ(old.viscosity, Vis(s.P, s.T, s.rho));
-    EXPECT_EQ(old.conductivity, Cond(s.P, s.T, s.rho));
     const Transport today = TransportOf(s, TransportRelease::Iapws2008);
     EXPECT_EQ(today.viscosity, Viscosity2008(s.T, s.rho));
     EXPECT_EQ(today.conductivity, Conductivity2011(s));
