@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for SECONDS (default 60).
-#   scripts/fuzz.sh [SECONDS] [press|property|states ...]
+#   scripts/fuzz.sh [SECONDS] [press|property|states|batch ...]
 # What a fuzzer finds is written as build-fuzz/fuzz/<target>-crash-... (or -leak-, -timeout-);
 # replay one with build-fuzz/fuzz/<target>_fuzzer FILE. New inputs it learns go to
 # build-fuzz/fuzz/corpus-work/<target>/; the seeds in fuzz/corpus/ are never changed.
@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(press property states)
+[ ${#targets[@]} -gt 0 ] || targets=(press property states batch)
 
 scripts/setup.sh
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \

@@ -11,7 +11,7 @@ jobs=$(nproc)
 echo "== Formatting"
 # Every C++ file as .clang-format lays it out; a file that deviates fails the run.
 mapfile -t sources < <(git ls-files '*.cpp' '*.h' 2>/dev/null ||
-                       find property driver ui tests fuzz bench examples -name '*.cpp' -o -name '*.h')
+                       find property driver cli ui tests fuzz bench examples -name '*.cpp' -o -name '*.h')
 clang-format --dry-run -Werror "${sources[@]}"
 
 echo "== Normal build and tests"
