@@ -11,11 +11,8 @@ QStringList FaultMessages(const std::exception& fault) {
 }
 
 QString MessageOf(const std::exception& failure) {
-    const std::string what = failure.what();
     const auto* error = dynamic_cast<const PropertyError*>(&failure);
-    const std::string prefix = error != nullptr ? error->routine() + ": " : std::string();
-    return QString::fromStdString(
-        !prefix.empty() && what.rfind(prefix, 0) == 0 ? what.substr(prefix.size()) : what);
+    return QString::fromStdString(error != nullptr ? error->reason() : failure.what());
 }
 
 }  // namespace vapomet

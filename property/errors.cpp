@@ -19,6 +19,11 @@ FaultCheck::FaultCheck(const char* what) noexcept : what_(what) {
     detail::ClearFaultFlags();
 }
 
+std::string PropertyError::reason() const {
+    const std::string what = this->what(), prefix = routine_ + ": ";
+    return what.rfind(prefix, 0) == 0 ? what.substr(prefix.size()) : what;
+}
+
 double FaultCheck::check(double value) const {
     return detail::FaultScope::Check(what_, value);
 }

@@ -26,6 +26,8 @@ class PropertyError : public std::runtime_error {
   public:
     PropertyError(std::string routine, const std::string& what);
     const std::string& routine() const noexcept { return routine_; }
+    // what() without the routine's name in front of it: what a user is told.
+    std::string reason() const;
 
   private:
     std::string routine_;
