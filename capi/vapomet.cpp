@@ -94,6 +94,19 @@ void Required(const void* pointer) {
     if (pointer == nullptr) throw std::invalid_argument("a state to write to is needed");
 }
 
+// The saturated liquid and vapour of the line at a temperature or a pressure.
+int SaturatedPhases(Saturation (*at)(double), double value, vapomet_state* liquid,
+                    vapomet_state* vapour, char* message, std::size_t size) {
+    return Guarded(message, size, [&] {
+        Required(liquid);
+        Required(vapour);
+        const Saturation line = at(value);
+        *liquid = Plain(line.liquid);
+        *vapour = Plain(line.vapour);
+        return VAPOMET_OK;
+    });
+}
+
 }  // namespace
 
 extern "C" {
@@ -131,26 +144,12 @@ int vapomet_metastable_vapour(double P, double T, vapomet_state* state, char* me
 
 int vapomet_saturation_at_T(double T, vapomet_state* liquid, vapomet_state* vapour, char* message,
                             size_t message_size) {
-    return Guarded(message, message_size, [&] {
-        Required(liquid);
-        Required(vapour);
-        const Saturation line = SaturationAtT(T);
-        *liquid = Plain(line.liquid);
-        *vapour = Plain(line.vapour);
-        return VAPOMET_OK;
-    });
+    return SaturatedPhases(SaturationAtT, T, liquid, vapour, message, message_size);
 }
 
 int vapomet_saturation_at_P(double P, vapomet_state* liquid, vapomet_state* vapour, char* message,
                             size_t message_size) {
-    return Guarded(message, message_size, [&] {
-        Required(liquid);
-        Required(vapour);
-        const Saturation line = SaturationAtP(P);
-        *liquid = Plain(line.liquid);
-        *vapour = Plain(line.vapour);
-        return VAPOMET_OK;
-    });
+    return SaturatedPhases(SaturationAtP, P, liquid, vapour, message, message_size);
 }
 
 const char* vapomet_version(void) {
