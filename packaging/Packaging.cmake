@@ -2,8 +2,10 @@
 # Installing Vapomet and building its Debian packages (cpack -G DEB), from two components:
 #   runtime      -> vapomet: vapomet and vapomet-cli, the desktop entry, icon and AppStream
 #                   metainfo, the manual pages;
+#   library      -> libvapomet1: the C interface, libvapomet.so.1;
 #   development  -> libvapomet-dev: the property library (static library, its two public headers
-#                   under include/property/, the CMake package "vapomet" with vapomet::property).
+#                   under include/property/, the CMake package "vapomet" with vapomet::property),
+#                   and the C interface's header vapomet/vapomet.h with libvapomet.so.
 # Each package has its copyright file and a changelog.gz made from CHANGELOG.md. Install paths
 # come from GNUInstallDirs; the top-level CMakeLists.txt puts the library in the multiarch folder.
 include(GNUInstallDirs)
@@ -16,6 +18,7 @@ set(packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
 set(packaging_out ${PROJECT_BINARY_DIR}/packaging)
 set(runtime_package vapomet)
 set(development_package libvapomet-dev)
+set(library_package libvapomet1)
 
 # ---- Programs -------------------------------------------------------------------------------
 foreach(program vapomet vapomet-cli)
@@ -40,6 +43,12 @@ write_basic_package_version_file(${packaging_out}/vapometConfigVersion.cmake
                                  VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
 install(FILES ${packaging_out}/vapometConfig.cmake ${packaging_out}/vapometConfigVersion.cmake
         DESTINATION ${VAPOMET_CMAKE_DIR} COMPONENT development)
+
+# ---- The C interface --------------------------------------------------------------------------
+install(TARGETS vapomet_c LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT library
+                                  NAMELINK_COMPONENT development)
+install(FILES ${PROJECT_SOURCE_DIR}/capi/include/vapomet/vapomet.h
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vapomet COMPONENT development)
 
 # ---- Desktop integration --------------------------------------------------------------------
 configure_file(${packaging_dir}/${VAPOMET_APP_ID}.metainfo.xml.in
@@ -88,7 +97,7 @@ compress(${packaging_out}/changelog ${packaging_out}/changelog.gz)
 add_custom_target(vapomet_documents ALL DEPENDS ${compressed})
 
 configure_file(${packaging_dir}/copyright.in ${packaging_out}/copyright @ONLY)
-foreach(component runtime development)
+foreach(component runtime development library)
   install(FILES ${packaging_out}/copyright ${packaging_out}/changelog.gz
           DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${${component}_package}
           COMPONENT ${component})
@@ -107,7 +116,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 # Each component's description starts with its own synopsis line.
-set(CPACK_COMPONENTS_ALL runtime development)
+set(CPACK_COMPONENTS_ALL runtime development library)
 
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME ${runtime_package})
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION science)
@@ -124,8 +133,30 @@ single-phase state at both.
 The package holds the desktop program vapomet and the command-line companion
 vapomet-cli, which also writes property tables of many states.")
 
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME ${library_package})
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
+# A shared library's shlibs file and its ldconfig trigger, as Debian's own libraries have them
+# (no ldconfig call in maintainer scripts); its own dependencies (the C and C++ libraries) from
+# dpkg-shlibdeps.
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_SHLIBDEPS ON)
+file(WRITE ${packaging_out}/shlibs
+     "libvapomet ${PROJECT_VERSION_MAJOR} ${library_package} (>= ${PROJECT_VERSION})\n")
+file(WRITE ${packaging_out}/triggers "activate-noawait ldconfig\n")
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_CONTROL_EXTRA ${packaging_out}/shlibs ${packaging_out}/triggers)
+# CPack writes maintainer scripts that call ldconfig for a library below /usr/lib; the trigger
+# does that in Debian's way, so they are taken out once the package is built.
+set(CPACK_POST_BUILD_SCRIPTS ${packaging_dir}/without-ldconfig-scripts.cmake)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_COMPONENT_LIBRARY_DESCRIPTION
+    "properties of water and steam after IAPWS-IF97 - C library
+The C interface of Vapomet's property library: the states of water and steam
+after the industrial formulation IAPWS-IF97 from any two of their properties,
+the saturated liquid and vapour, and metastable vapour, with the IAPS 1985
+viscosity and thermal conductivity, for C and whatever calls C.")
+
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME ${development_package})
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "${library_package} (= ${PROJECT_VERSION})")
 set(CPACK_COMPONENT_DEVELOPMENT_DESCRIPTION
     "properties of water and steam after IAPWS-IF97 - development files
 The property library of Vapomet: the thermodynamic properties of water and

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Run by CPack after it has installed what it packages: strips the programs and the static
-# library the way Debian's own packages are stripped.
+# Run by CPack after it has installed what it packages: strips the programs, the shared and the
+# static library the way Debian's own packages are stripped.
 find_program(strip NAMES strip REQUIRED)
 file(GLOB_RECURSE staged LIST_DIRECTORIES false "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*")
 foreach(file ${staged})
@@ -8,6 +8,10 @@ foreach(file ${staged})
     continue()
   endif()
   if(file MATCHES "/bin/[^/]+$")
+    execute_process(COMMAND ${strip} --remove-section=.comment --remove-section=.note
+                            --strip-unneeded "${file}"
+                    COMMAND_ERROR_IS_FATAL ANY)
+  elseif(file MATCHES "\\.so\\.[0-9.]+$")
     execute_process(COMMAND ${strip} --remove-section=.comment --remove-section=.note
                             --strip-unneeded "${file}"
                     COMMAND_ERROR_IS_FATAL ANY)

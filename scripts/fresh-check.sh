@@ -96,7 +96,7 @@ cp -r "$repo/examples/downstream" "$work/install-root/root/downstream"
 enter "$work/install-root"
 in_root "$work/install-root" apt-get update -q
 in_root "$work/install-root" bash -c \
-  "cd /root/packages && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./vapomet_*.deb ./libvapomet-dev_*.deb"
+  "cd /root/packages && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./vapomet_*.deb ./libvapomet1_*.deb ./libvapomet-dev_*.deb"
 in_root "$work/install-root" vapomet-cli 1 300
 in_root "$work/install-root" env QT_QPA_PLATFORM=offscreen vapomet --quit-after-start
 echo "vapomet --quit-after-start: status $?"
