@@ -1,9 +1,11 @@
 // Times of the property routines: each region's whole set of properties at its check points,
-// the density solver, the saturation curves and the transport equations.
+// the density solver, the saturation curves and the transport equations, and each region's whole
+// state with its transport in one pass.
 //   build/bench/vapomet_bench
 #include <benchmark/benchmark.h>
 
 #include "property/property.h"
+#include "property/state.h"
 
 namespace {
 
@@ -130,6 +132,36 @@ void BM_Density_Region3_30MPa_650K(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(R3rho(30.0, 650.0));
 }
 
+// The whole state of each region with its 1985 transport in one pass, as the tables take it; and
+// that transport alone beside the single routines' (BM_Transport).
+void WholeWithTransport(benchmark::State& state, Region region, double P, double T) {
+    for (auto _ : state) {
+        const State s = StateInRegion(region, P, T);
+        benchmark::DoNotOptimize(TransportOf(s, TransportRelease::Iaps1985));
+    }
+}
+void BM_WholeWithTransport_Region1_3MPa_300K(benchmark::State& state) {
+    WholeWithTransport(state, Region::One, 3.0, 300.0);
+}
+void BM_WholeWithTransport_Region2_30MPa_700K(benchmark::State& state) {
+    WholeWithTransport(state, Region::Two, 30.0, 700.0);
+}
+void BM_WholeWithTransport_Region3_30MPa_650K(benchmark::State& state) {
+    WholeWithTransport(state, Region::Three, 30.0, 650.0);
+}
+void BM_WholeWithTransport_Region5_8MPa_1500K(benchmark::State& state) {
+    WholeWithTransport(state, Region::Five, 8.0, 1500.0);
+}
+void BM_TransportFused(benchmark::State& state) {
+    const State s = StateAt(1.0, 300.0);
+    for (auto _ : state) benchmark::DoNotOptimize(TransportOf(s, TransportRelease::Iaps1985));
+}
+
+BENCHMARK(BM_WholeWithTransport_Region1_3MPa_300K);
+BENCHMARK(BM_WholeWithTransport_Region2_30MPa_700K);
+BENCHMARK(BM_WholeWithTransport_Region3_30MPa_650K);
+BENCHMARK(BM_WholeWithTransport_Region5_8MPa_1500K);
+BENCHMARK(BM_TransportFused);
 BENCHMARK(BM_Single_Region1_3MPa_300K);
 BENCHMARK(BM_Whole_Region1_3MPa_300K);
 BENCHMARK(BM_Single_Region2_30MPa_700K);
