@@ -25,24 +25,63 @@ std::optional<Range> ParseRange(const QString& argument) {
 
 }  // namespace
 
-TextPair SplitLine(const std::string& line) {
-    std::vector<std::string> fields;
-    if (line.find(',') != std::string::npos) {
-        std::size_t from = 0;
-        for (std::size_t comma; (comma = line.find(',', from)) != std::string::npos;
-             from = comma + 1)
-            fields.push_back(line.substr(from, comma - from));
-        fields.push_back(line.substr(from));
-    } else {
-        const char* blanks = " \t\r";
-        for (std::size_t from = line.find_first_not_of(blanks); from != std::string::npos;) {
-            const std::size_t end = line.find_first_of(blanks, from);
-            fields.push_back(line.substr(from, end - from));
-            from = line.find_first_not_of(blanks, end);
-        }
+bool TwoFields(std::string_view line, std::string_view& first, std::string_view& second) {
+    if (line.find(',') != std::string_view::npos) {
+        const std::size_t comma = line.find(',');
+        if (line.find(',', comma + 1) != std::string_view::npos) return false;
+        first = line.substr(0, comma);
+        second = line.substr(comma + 1);
+        return true;
     }
-    if (fields.size() != 2) return {QString::fromUtf8(line).trimmed(), QString(), true};
-    return {QString::fromUtf8(fields[0]), QString::fromUtf8(fields[1]), false};
+    constexpr std::string_view kBlanks = " \t\r";
+    std::string_view fields[2];
+    int count = 0;
+    for (std::size_t from = line.find_first_not_of(kBlanks); from != std::string_view::npos;) {
+        const std::size_t end = std::min(line.find_first_of(kBlanks, from), line.size());
+        if (count == 2) return false;
+        fields[count++] = line.substr(from, end - from);
+        from = line.find_first_not_of(kBlanks, end);
+    }
+    first = fields[0];
+    second = fields[1];
+    return count == 2;
+}
+
+TextPair SplitLine(std::string_view line) {
+    std::string_view first, second;
+    if (!TwoFields(line, first, second))
+        return {QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())).trimmed(),
+                QString(), true};
+    const auto text = [](std::string_view field) {
+        return QString::fromUtf8(field.data(), static_cast<qsizetype>(field.size()));
+    };
+    return {text(first), text(second), false};
+}
+
+bool LineReader::next(std::string_view& line, double& amount) {
+    for (;;) {
+        const std::size_t end = pending_.find('\n', at_);
+        if (end != std::string::npos) {
+            line = std::string_view(pending_).substr(at_, end - at_);
+            amount += static_cast<double>(end - at_ + 1);
+            at_ = end + 1;
+            return true;
+        }
+        if (ended_) {
+            if (at_ >= pending_.size()) return false;
+            line = std::string_view(pending_).substr(at_);  // the last line, unended
+            amount += static_cast<double>(line.size());
+            at_ = pending_.size();
+            return true;
+        }
+        pending_.erase(0, at_);
+        at_ = 0;
+        const std::size_t had = pending_.size();
+        pending_.resize(had + kPiece);
+        in_.read(pending_.data() + had, static_cast<std::streamsize>(kPiece));
+        pending_.resize(had + static_cast<std::size_t>(in_.gcount()));
+        ended_ = !in_;
+    }
 }
 
 bool Skipped(std::string_view line) {

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,8 +19,27 @@ struct TextPair {
     bool unreadable = false;
 };
 
-// A line of the batch input as two texts: separated by blanks, or by a comma.
-TextPair SplitLine(const std::string& line);
+// The two fields of a line of the batch input: separated by a comma where it has one, by
+// blanks otherwise; false where there are not two.
+bool TwoFields(std::string_view line, std::string_view& first, std::string_view& second);
+// The same as two texts; a line that is not two fields is unreadable.
+TextPair SplitLine(std::string_view line);
+
+// The input a piece of bytes at a time, line by line, each without its line break; the last
+// line may end without one.
+class LineReader {
+  public:
+    explicit LineReader(std::istream& in) : in_(in) {}
+    // The next line; false at the end of the input. `amount` grows by the bytes read.
+    bool next(std::string_view& line, double& amount);
+
+  private:
+    static constexpr std::size_t kPiece = 1 << 20;
+    std::istream& in_;
+    std::string pending_;
+    std::size_t at_ = 0;
+    bool ended_ = false;
+};
 // Whether a line holds no state: empty, blank, or a remark starting with #.
 bool Skipped(std::string_view line);
 

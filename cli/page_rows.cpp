@@ -86,69 +86,6 @@ struct BlockRows {
     bool anyMessage = false;
 };
 
-// The input a piece at a time, line by line.
-class LineReader {
-  public:
-    explicit LineReader(std::istream& in) : in_(in) {}
-
-    // The next line, without its line break; false at the end of the input.
-    bool next(std::string_view& line, double& amount) {
-        for (;;) {
-            const std::size_t end = pending_.find('\n', at_);
-            if (end != std::string::npos) {
-                line = std::string_view(pending_).substr(at_, end - at_);
-                amount += static_cast<double>(end - at_ + 1);
-                at_ = end + 1;
-                return true;
-            }
-            if (ended_) {
-                if (at_ >= pending_.size()) return false;
-                line = std::string_view(pending_).substr(at_);  // the last line, unended
-                amount += static_cast<double>(line.size());
-                at_ = pending_.size();
-                return true;
-            }
-            pending_.erase(0, at_);
-            at_ = 0;
-            const std::size_t had = pending_.size();
-            pending_.resize(had + kPiece);
-            in_.read(pending_.data() + had, static_cast<std::streamsize>(kPiece));
-            pending_.resize(had + static_cast<std::size_t>(in_.gcount()));
-            ended_ = !in_;
-        }
-    }
-
-  private:
-    static constexpr std::size_t kPiece = 1 << 20;
-    std::istream& in_;
-    std::string pending_;
-    std::size_t at_ = 0;
-    bool ended_ = false;
-};
-
-// The two fields of a line as SplitLine finds them; false where there are not two.
-bool TwoFields(std::string_view line, std::string_view& first, std::string_view& second) {
-    if (line.find(',') != std::string_view::npos) {
-        const std::size_t comma = line.find(',');
-        if (line.find(',', comma + 1) != std::string_view::npos) return false;
-        first = line.substr(0, comma);
-        second = line.substr(comma + 1);
-        return true;
-    }
-    constexpr std::string_view kBlanks = " \t\r";
-    std::string_view fields[2];
-    int count = 0;
-    for (std::size_t from = line.find_first_not_of(kBlanks); from != std::string_view::npos;) {
-        const std::size_t end = std::min(line.find_first_of(kBlanks, from), line.size());
-        if (count == 2) return false;
-        fields[count++] = line.substr(from, end - from);
-        from = line.find_first_not_of(kBlanks, end);
-    }
-    first = fields[0];
-    second = fields[1];
-    return count == 2;
-}
-
 // The row of one line: plain numbers read here, anything else as the press reads its texts.
 StateRow RowOfLine(std::string_view line, const Choices& choices) {
     std::string_view first, second;
@@ -160,7 +97,7 @@ StateRow RowOfLine(std::string_view line, const Choices& choices) {
                                    choices.units.library(QuantityId::Temperature, *T),
                                    choices.transport);
     }
-    return ComputeRow(SplitLine(std::string(line)), choices);
+    return ComputeRow(SplitLine(line), choices);
 }
 
 // An estimate of a row's length, so that a block's text grows once.

@@ -133,25 +133,19 @@ int RunBatch(const QString& file, const std::optional<GivenPair>& given, const C
         opened.seekg(0);
         in = &opened;
     }
-    std::string line;
+    if (!given) return RunPageRows(*in, total, choices, out);
+    LineReader reader(*in);
     long number = 0;
     // The next line that holds a state, with its number in the input.
-    const auto nextLine = [&](TextPair& texts, double& amount) {
-        while (std::getline(*in, line)) {
-            ++number;
-            amount += static_cast<double>(line.size() + 1);
-            if (Skipped(line)) continue;
-            texts = SplitLine(line);
-            return true;
-        }
-        return false;
-    };
-    if (!given) return RunPageRows(*in, total, choices, out);
     return StreamGivenRows(
         [&](NumberedPair& numbered, double& amount) {
-            if (!nextLine(numbered.texts, amount)) return false;
-            numbered.line = number;
-            return true;
+            for (std::string_view line; reader.next(line, amount);) {
+                ++number;
+                if (Skipped(line)) continue;
+                numbered = {number, SplitLine(line)};
+                return true;
+            }
+            return false;
         },
         *given, choices, out, total);
 }
