@@ -144,28 +144,28 @@ std::string PairName(Variable a, Variable b) {
     return "(" + std::string(NameOf(a)) + "," + std::string(NameOf(b)) + ")";
 }
 
+// The six values a table prints of a state (v, h, u, s, cp, w), each as ValueOf gives it of the
+// state `of` computes; region 3 prints no v.
+template <typename Of>
+void AddPrinted(std::vector<PublishedValue>& values, const std::string& table,
+                const std::string& at, const double (&printed)[6], bool withV, Of of) {
+    constexpr Variable kPrinted[] = {Variable::v, Variable::h,  Variable::u,
+                                     Variable::s, Variable::cp, Variable::w};
+    for (std::size_t i = withV ? 0 : 1; i < 6; ++i) {
+        const Variable variable = kPrinted[i];
+        values.push_back({table, std::string(NameOf(variable)) + at, printed[i], 9,
+                          [of, variable] { return *ValueOf(of(), variable); }});
+    }
+}
+
 void AddCheckStates(std::vector<PublishedValue>& values) {
     for (const CheckState& c : kCheckStates) {
         const std::string table = c.region == 5   ? "IAPWS-IF97 region 5 table"
                                   : c.region == 3 ? "IAPWS-IF97 Table 33"
                                   : c.region == 2 ? "IAPWS-IF97 Table 15"
                                                   : "IAPWS-IF97 Table 5";
-        const struct {
-            const char* name;
-            double published;
-            double State::*member;
-            std::optional<double> State::*optional;
-        } printed[] = {{"v", c.v, &State::v, nullptr},    {"h", c.h, &State::h, nullptr},
-                       {"u", c.u, &State::u, nullptr},    {"s", c.s, &State::s, nullptr},
-                       {"cp", c.cp, nullptr, &State::cp}, {"w", c.w, nullptr, &State::w}};
-        for (const auto& p : printed) {
-            if (c.region == 3 && p.member == &State::v) continue;
-            values.push_back({table, std::string(p.name) + ", " + At(c), p.published, 9,
-                              [c, member = p.member, optional = p.optional] {
-                                  const State s = StateOf(c);
-                                  return member ? s.*member : *(s.*optional);
-                              }});
-        }
+        const double printed[] = {c.v, c.h, c.u, c.s, c.cp, c.w};
+        AddPrinted(values, table, ", " + At(c), printed, c.region != 3, [c] { return StateOf(c); });
     }
 }
 
@@ -246,21 +246,10 @@ void AddSaturationExtras(std::vector<PublishedValue>& values) {
         values.push_back({"IAPWS R1-76(2014)", "surface tension at " + Number(t.T) + " K", t.sigma,
                           t.digits, [t] { return SurfaceTension(t.T); }});
     for (const MetastableState& m : kMetastable) {
-        const std::string at = ", " + Number(m.P) + " MPa, " + Number(m.T) + " K";
-        const struct {
-            const char* name;
-            double published;
-        } printed[] = {{"v", m.v}, {"h", m.h}, {"u", m.u}, {"s", m.s}, {"cp", m.cp}, {"w", m.w}};
-        for (const auto& p : printed) {
-            values.push_back({"IAPWS-IF97 Table 18",
-                              std::string(p.name) + " of metastable vapour" + at, p.published, 9,
-                              [m, name = std::string(p.name)] {
-                                  const State s = MetastableVapourAt(m.P, m.T);
-                                  if (name == "cp") return *s.cp;
-                                  if (name == "w") return *s.w;
-                                  return *ValueOf(s, *VariableNamed(name));
-                              }});
-        }
+        const double printed[] = {m.v, m.h, m.u, m.s, m.cp, m.w};
+        AddPrinted(values, "IAPWS-IF97 Table 18",
+                   " of metastable vapour, " + Number(m.P) + " MPa, " + Number(m.T) + " K", printed,
+                   true, [m] { return MetastableVapourAt(m.P, m.T); });
     }
 }
 
