@@ -78,7 +78,8 @@ class Units {
 
     const Unit& unitOf(QuantityId quantity) const;
     QString nameOf(QuantityId quantity) const { return QString::fromUtf8(unitOf(quantity).name); }
-    double shown(QuantityId quantity, double value) const;    // the library's to the shown
+    double shown(QuantityId quantity, double value) const;  // the library's to the shown
+    bool operator==(const Units&) const = default;
     double library(QuantityId quantity, double shown) const;  // and back
 
   private:

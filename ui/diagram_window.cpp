@@ -279,9 +279,7 @@ void DiagramWindow::unitsChosen() {
     const QString unit = units.nameOf(QuantityId::Pressure);
     pressureUnit->setText(unit);
     pressureBox->setAccessibleName(QStringLiteral("End pressure P2, ") + unit);
-    if (units.system() == units_.system() &&
-        &units.unitOf(QuantityId::Pressure) == &units_.unitOf(QuantityId::Pressure))
-        return;
+    if (units == units_) return;  // the Transport menu, say: the chart stays as it is
     units_ = units;
     cache_.clear();
     shown_.reset();
