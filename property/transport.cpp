@@ -4,6 +4,7 @@
 // also fused for the whole state's path, where they agree with the single routines to 1e-13.
 #include <array>
 #include <cmath>
+#include <stdexcept>
 
 #include "property/fault.h"
 #include "property/state.h"
@@ -65,7 +66,7 @@ double Cond(const double& /*P*/, const double& T, const double& rho) {
     return f.result((lambda1 + lambda0) + lambda2);
 }
 
-namespace detail {
+namespace {
 
 Transport Transport1985(double T, double rho) {
     // Vis and Cond as they stand, each power formed once by multiplication from the few the
@@ -112,6 +113,13 @@ Transport Transport1985(double T, double rho) {
     return {viscosity, conductivity};
 }
 
-}  // namespace detail
+}  // namespace
+
+Transport TransportOf(const State& state, TransportRelease release) {
+    if (state.x || !state.cp || !state.cv)
+        throw std::invalid_argument("transport is defined for a single phase only");
+    if (release == TransportRelease::Iaps1985) return Transport1985(state.T, state.rho);
+    return {Viscosity2008(state.T, state.rho), Conductivity2011(state)};
+}
 
 }  // namespace vapomet

@@ -134,14 +134,4 @@ double Conductivity2011(const State& state) {
     return f.result(1e-3 * (lambda0 * lambda1 + lambda2));  // mW/(m K) to W/(m K)
 }
 
-namespace detail {
-Transport Transport1985(double T, double rho);  // transport.cpp
-}
-
-Transport TransportOf(const State& state, TransportRelease release) {
-    SinglePhase(state, "transport");
-    if (release == TransportRelease::Iaps1985) return detail::Transport1985(state.T, state.rho);
-    return {Viscosity2008(state.T, state.rho), Conductivity2011(state)};
-}
-
 }  // namespace vapomet
