@@ -5,7 +5,8 @@
 #   library      -> libvapomet1: the C interface, libvapomet.so.1;
 #   development  -> libvapomet-dev: the property library (static library, its two public headers
 #                   under include/property/, the CMake package "vapomet" with vapomet::property),
-#                   and the C interface's header vapomet/vapomet.h with libvapomet.so.
+#                   and the C interface's header vapomet/vapomet.h with libvapomet.so;
+#   python       -> python3-vapomet: the Python module vapomet, where it is built.
 # Each package has its copyright file and a changelog.gz made from CHANGELOG.md. Install paths
 # come from GNUInstallDirs; the top-level CMakeLists.txt puts the library in the multiarch folder.
 include(GNUInstallDirs)
@@ -19,6 +20,11 @@ set(packaging_out ${PROJECT_BINARY_DIR}/packaging)
 set(runtime_package vapomet)
 set(development_package libvapomet-dev)
 set(library_package libvapomet1)
+set(python_package python3-vapomet)
+set(package_components runtime development library)
+if(TARGET vapomet_python)
+  list(APPEND package_components python)
+endif()
 
 # ---- Programs -------------------------------------------------------------------------------
 foreach(program vapomet vapomet-cli)
@@ -97,7 +103,7 @@ compress(${packaging_out}/changelog ${packaging_out}/changelog.gz)
 add_custom_target(vapomet_documents ALL DEPENDS ${compressed})
 
 configure_file(${packaging_dir}/copyright.in ${packaging_out}/copyright @ONLY)
-foreach(component runtime development library)
+foreach(component ${package_components})
   install(FILES ${packaging_out}/copyright ${packaging_out}/changelog.gz
           DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${${component}_package}
           COMPONENT ${component})
@@ -116,7 +122,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 # Each component's description starts with its own synopsis line.
-set(CPACK_COMPONENTS_ALL runtime development library)
+set(CPACK_COMPONENTS_ALL ${package_components})
 
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME ${runtime_package})
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION science)
@@ -166,6 +172,19 @@ library with its header and the CMake package vapomet (vapomet::property).
 .
 The library needs no other library; the programs of the vapomet package are
 built on it.")
+
+set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME ${python_package})
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+# The module is built for one Python 3 version and uses NumPy at run time; its shared libraries
+# (QtCore, the C++ library) come from dpkg-shlibdeps.
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "${VAPOMET_PYTHON_DEPENDS}, python3-numpy")
+set(CPACK_COMPONENT_PYTHON_DESCRIPTION
+    "properties of water and steam after IAPWS-IF97 - Python 3 module
+The Python module vapomet: the states of water and steam after the industrial
+formulation IAPWS-IF97 from any two of their properties, and the saturated
+liquid and vapour, with their transport and derived properties, on numbers or
+on NumPy arrays computed on every core.")
 
 # Stripped as Debian strips: no debugging sections, comments or notes in the programs, none of
 # the debugging sections in the static library. The packages are built from what is installed.

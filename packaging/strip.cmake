@@ -11,7 +11,7 @@ foreach(file ${staged})
     execute_process(COMMAND ${strip} --remove-section=.comment --remove-section=.note
                             --strip-unneeded "${file}"
                     COMMAND_ERROR_IS_FATAL ANY)
-  elseif(file MATCHES "\\.so\\.[0-9.]+$")
+  elseif(file MATCHES "\\.so\\.[0-9.]+$" OR file MATCHES "/dist-packages/[^/]+\\.so$")
     execute_process(COMMAND ${strip} --remove-section=.comment --remove-section=.note
                             --strip-unneeded "${file}"
                     COMMAND_ERROR_IS_FATAL ANY)

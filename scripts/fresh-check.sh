@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: MIT
 # The README's two commands and the Debian packages on fresh machines: builds a minimal Debian 12
 # root with debootstrap from this machine's Debian mirror, runs scripts/test.sh and then
-# scripts/run.sh (without a display) in a clean clone inside it, and installs the two packages
-# that build made into a second fresh root with apt, where it runs vapomet-cli 1 300,
-# vapomet --quit-after-start and the downstream example against the installed library.
+# scripts/run.sh (without a display) in a clean clone inside it, and installs the packages that
+# build made into a second fresh root with apt, where it runs vapomet-cli 1 300,
+# vapomet --quit-after-start, the Python module and the downstream example against the
+# installed library.
 #   scripts/fresh-check.sh [WORK_FOLDER]     (as root; default WORK_FOLDER: /var/tmp/vapomet-fresh)
 # FUZZ_SECONDS is passed on to scripts/test.sh. Each step's time is printed; the whole log is
 # WORK_FOLDER/fresh-check.log.
@@ -96,10 +97,11 @@ cp -r "$repo/examples/downstream" "$work/install-root/root/downstream"
 enter "$work/install-root"
 in_root "$work/install-root" apt-get update -q
 in_root "$work/install-root" bash -c \
-  "cd /root/packages && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./vapomet_*.deb ./libvapomet1_*.deb ./libvapomet-dev_*.deb"
+  "cd /root/packages && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./vapomet_*.deb ./libvapomet1_*.deb ./libvapomet-dev_*.deb ./python3-vapomet_*.deb"
 in_root "$work/install-root" vapomet-cli 1 300
 in_root "$work/install-root" env QT_QPA_PLATFORM=offscreen vapomet --quit-after-start
 echo "vapomet --quit-after-start: status $?"
+in_root "$work/install-root" python3 -c "import vapomet; print(vapomet.state(P=1, T=300)['h'])"
 done_step
 
 step "The downstream example against the installed libvapomet-dev"

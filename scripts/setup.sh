@@ -6,11 +6,11 @@
 set -euo pipefail
 
 run_packages=(build-essential cmake pkg-config qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
-              fonts-liberation2)
+              fonts-liberation2 python3-dev pybind11-dev python3-numpy)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev clang-format
                xvfb xauth openbox metacity xfwm4 dbus-daemon xdotool x11-utils
                clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix
-               appstream desktop-file-utils dpkg-dev file man-db gzip lintian)
+               appstream desktop-file-utils dpkg-dev file man-db gzip lintian python3-pytest)
 case ${1:-test} in
   run) packages=("${run_packages[@]}") ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# package_test.sh CPACK CPACK_CONFIG SCRATCH BUILT_CLI VERSION LIBDIR APP_ID C_EXAMPLE
-# Builds the three Debian packages from the build tree into SCRATCH, unpacks them into
-# SCRATCH/root and checks them: lintian finds no error or warning, the control fields, what each
-# package holds, its desktop files, that the unpacked programs run like the built ones, and that
-# the C example builds and runs against the unpacked C library.
+# package_test.sh CPACK CPACK_CONFIG SCRATCH BUILT_CLI VERSION LIBDIR APP_ID C_EXAMPLE [PYTHON]
+# Builds the Debian packages from the build tree into SCRATCH, unpacks them into SCRATCH/root
+# and checks them: lintian finds no error or warning, the control fields, what each package
+# holds, its desktop files, that the unpacked programs run like the built ones, that the C
+# example builds and runs against the unpacked C library, and, where PYTHON is given, that the
+# unpacked Python module imports into it and answers as the companion does.
 set -euo pipefail
-cpack=$1 config=$2 scratch=$3 built_cli=$4 version=$5 libdir=$6 app_id=$7 c_example=$8
+cpack=$1 config=$2 scratch=$3 built_cli=$4 version=$5 libdir=$6 app_id=$7 c_example=$8 python=${9:-}
 arch=$(dpkg --print-architecture) root=$3/root failures=0
 fail() { echo "FAILED: $*" >&2; failures=$((failures + 1)); }
 
@@ -15,9 +16,15 @@ rm -rf "$scratch" && mkdir -p "$scratch/out"
 program=$scratch/out/vapomet_${version}_$arch.deb library=$scratch/out/libvapomet-dev_${version}_$arch.deb
 clibrary=$scratch/out/libvapomet1_${version}_$arch.deb
 dpkg -x "$program" "$root" && dpkg -x "$library" "$root" && dpkg -x "$clibrary" "$root"
+packages=("$program" "$library" "$clibrary")
+if [ -n "$python" ]; then
+  module=$scratch/out/python3-vapomet_${version}_$arch.deb
+  dpkg -x "$module" "$root"
+  packages+=("$module")
+fi
 
 # lintian: no error or warning; the pedantic and informational tags are listed.
-tags=$(lintian --info --pedantic "$program" "$library" "$clibrary" 2>&1 | grep -v 'root privileges' || true)
+tags=$(lintian --info --pedantic "${packages[@]}" 2>&1 | grep -v 'root privileges' || true)
 printf 'lintian:\n%s\n' "${tags:-  (no tags)}"
 ! grep -E '^[EW]: ' <<<"$tags" || fail "lintian reports errors or warnings"
 
@@ -27,7 +34,7 @@ field() { dpkg-deb --field "$1" "$2"; }
 [ "$(field "$program" Package) $(field "$program" Section)" = "vapomet science" ] || fail "vapomet's control"
 [ "$(field "$library" Package) $(field "$library" Section)" = "libvapomet-dev libdevel" ] || fail "libvapomet-dev's control"
 [ "$(field "$clibrary" Package) $(field "$clibrary" Section)" = "libvapomet1 libs" ] || fail "libvapomet1's control"
-for deb in "$program" "$library" "$clibrary"; do
+for deb in "${packages[@]}"; do
   [ "$(field "$deb" Version)" = "$version" ] && [ -n "$(field "$deb" Homepage)" ] || fail "$deb: Version or Homepage"
 done
 grep -q 'libqt6widgets6' <<<"$(field "$program" Depends)" || fail "vapomet does not depend on Qt Widgets"
@@ -95,6 +102,19 @@ QT_QPA_PLATFORM=offscreen timeout 60 "$root/usr/bin/vapomet" --quit-after-start 
 cc -std=c11 -Wall -Werror -I"$root/usr/include" "$c_example" -L"$root/usr/$libdir" -lvapomet -lm \
   -o "$scratch/c_example" && LD_LIBRARY_PATH="$root/usr/$libdir" "$scratch/c_example" ||
   fail "the C example against the packaged library"
+
+# The Python module: a package of its own section that depends on NumPy, importable from the
+# unpacked root, giving what the companion gives.
+if [ -n "$python" ]; then
+  [ "$(field "$module" Package) $(field "$module" Section)" = "python3-vapomet python" ] || fail "python3-vapomet's control"
+  grep -q 'python3-numpy' <<<"$(field "$module" Depends)" || fail "python3-vapomet does not depend on NumPy"
+  grep -q "^usr/lib/python3/dist-packages/vapomet\.cpython-.*\.so$" <<<"$(contents "$module")" ||
+    fail "python3-vapomet lacks its module in /usr/lib/python3/dist-packages"
+  [ "$(PYTHONPATH="$root/usr/lib/python3/dist-packages" "$python" -c \
+      "import vapomet; print(repr(vapomet.state(P=1, T=300)['h']))")" = \
+    "$("$built_cli" --given P,T --json -- 1 300 | sed -E 's/.*"h":([^,]*),.*/\1/')" ] ||
+    fail "the packaged Python module differs from the companion"
+fi
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) of the packages failed" >&2; exit 1; }
 echo "The packages passed every check"
