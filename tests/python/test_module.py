@@ -29,7 +29,8 @@ CASES = [
     ({"P": 1, "v": 0.2}, "P, v"),
     ({"T": 500, "v": 0.01}, "T, v"),
     ({"T": 600, "s": 3.5}, "T, s"),
-    ({"T": 600, "h": 1500}, "T, h: several states"),
+    ({"T": 600, "h": 1500}, "T, h"),
+    ({"T": 274, "h": 20}, "T, h: wet steam and liquid"),
     ({"u": 2500, "v": 0.3}, "u, v"),
     ({"P": 1, "x": 0.5}, "P, x"),
     ({"T": 400, "x": 0}, "T, x"),
@@ -141,6 +142,7 @@ def test_options_give_the_companions_states(options):
 
 
 def test_arrays_give_each_elements_state():
+    assert vapomet.state(T=[274.0], h=20)["count"][0] == 2
     by_pair = {}
     for pair, _ in CASES:
         by_pair.setdefault(tuple(pair), []).append(tuple(pair.values()))
