@@ -36,9 +36,8 @@ inline double Opaque(double v) noexcept {
 }
 
 // Clears every floating-point fault flag, as feclearexcept(FE_ALL_EXCEPT) does: on x86-64 the
-// x87 flags (which long double arithmetic raises) by fnclex and the SSE flags in MXCSR directly,
-// about four times faster than the C library's saving and reloading of the whole x87
-// environment.
+// x87 flags (which fetestexcept reads too) by fnclex and the SSE flags in MXCSR directly, about
+// four times faster than the C library's saving and reloading of the whole x87 environment.
 inline void ClearFaultFlags() noexcept {
 #if defined(__GNUC__) && defined(__x86_64__)
     unsigned csr;
@@ -143,49 +142,89 @@ double SumTerms(const FaultScope& f, const Exponents& J, const Coefficients& n, 
 
 // ---- Many sums at once, for the whole-state path -----------------------------------------------
 
+// A number carried as the unevaluated sum of two doubles, the nearest double and the rest:
+// about 106 bits, formed by Dekker's exact product without a fused multiply-add, so that every
+// machine rounds it alike.
+struct Twofold {
+    double hi, lo;
+};
+
+// a b == p + e exactly (barring overflow and underflow).
+inline Twofold ExactProduct(double a, double b) noexcept {
+    constexpr double kSplit = 134217729.0;  // 2^27 + 1: halves of 26 and 27 significant bits
+    const double ca = kSplit * a, ah = ca - (ca - a), al = a - ah;
+    const double cb = kSplit * b, bh = cb - (cb - b), bl = b - bh;
+    const double p = a * b;
+    return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
+}
+
+// The sum hi + lo with hi the nearest double to it.
+inline Twofold Normalised(double hi, double lo) noexcept {
+    const double sum = hi + lo;
+    return {sum, lo - (sum - hi)};
+}
+
+inline Twofold operator*(Twofold a, Twofold b) noexcept {
+    const Twofold p = ExactProduct(a.hi, b.hi);
+    return Normalised(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
+}
+
+inline Twofold Reciprocal(double x) noexcept {
+    const double r = 1.0 / x;
+    const Twofold rx = ExactProduct(r, x);  // close to 1; what it lacks, over x, is the rest
+    return Normalised(r, ((1.0 - rx.hi) - rx.lo) / x);
+}
+
 // The powers x^k for k from `lowest` to `highest`, each formed once by multiplication: the
 // product of two powers of half its exponent, so that rounding grows with the logarithm of k.
-// Exact powers are carried with the extra digits of long double and rounded to the double the
-// general power function gives, as SumTerms takes them; where that rounding is too close to
-// call (within a fortieth of a unit in the last place of halfway between two doubles), the
-// general power function itself decides. Plain powers stay in double.
+// Exact powers are carried as Twofold numbers and rounded to the double the general power
+// function gives, as SumTerms takes them; where that rounding is too close to call (within a
+// fortieth of a unit in the last place of halfway between two doubles), the general power
+// function itself decides. Plain powers stay in double.
 template <bool Exact>
 class PowerTable {
   public:
     static constexpr int kLowest = -48, kHighest = 64;
-    using Carried = std::conditional_t<Exact, long double, double>;
+    using Carried = std::conditional_t<Exact, Twofold, double>;
 
     PowerTable(const FaultScope& f, double x, int lowest, int highest) {
         if (lowest < kLowest || highest > kHighest)
             throw FloatingPointFault(f.routine(), "overflow in forming a whole-number exponent");
         // Only the entries from lowest to highest are formed, and only they are read.
         std::array<Carried, kHighest + 1> up;
-        up[0] = 1;
+        std::array<Carried, -kLowest + 1> down;
+        if constexpr (Exact) {
+            up[1] = {x, 0.0};
+            if (lowest < 0) down[1] = Reciprocal(x);
+        } else {
+            up[1] = x;
+            if (lowest < 0) down[1] = 1 / x;
+        }
         at(0) = 1.0;
         for (int k = 1; k <= highest; ++k) {
-            up[k] = k == 1 ? x : up[k / 2] * up[k - k / 2];
+            if (k > 1) up[k] = up[k / 2] * up[k - k / 2];
             at(k) = Rounded(up[k], x, k);
         }
-        std::array<Carried, -kLowest + 1> down;
         for (int k = 1; k <= -lowest; ++k) {
-            down[k] = k == 1 ? 1 / static_cast<Carried>(x) : down[k / 2] * down[k - k / 2];
+            if (k > 1) down[k] = down[k / 2] * down[k - k / 2];
             at(-k) = Rounded(down[k], x, -k);
         }
     }
     double operator[](int k) const { return p_[static_cast<std::size_t>(k - kLowest)]; }
 
   private:
-    static double Rounded(Carried power, double x, int k) {
-        const double d = static_cast<double>(power);
+    static double Rounded(Carried power, [[maybe_unused]] double x, [[maybe_unused]] int k) {
         if constexpr (Exact) {
+            const double d = power.hi;
             // The unit in the last place of a normal d: its exponent less 52, as a double.
             const std::uint64_t exponent = std::bit_cast<std::uint64_t>(d) & 0x7FF0000000000000u;
             if (exponent <= (52ull << 52) || exponent == 0x7FF0000000000000u) return Pow(x, k);
             const double ulp = std::bit_cast<double>(exponent - (52ull << 52));
-            const long double rest = std::fabs(power - static_cast<long double>(d));
-            if (std::fabs(rest - 0.5L * ulp) < 0.025L * ulp) return Pow(x, k);
+            if (std::fabs(std::fabs(power.lo) - 0.5 * ulp) < 0.025 * ulp) return Pow(x, k);
+            return d;
+        } else {
+            return power;
         }
-        return d;
     }
     double& at(int k) { return p_[static_cast<std::size_t>(k - kLowest)]; }
     std::array<double, kHighest - kLowest + 1> p_;
