@@ -47,14 +47,38 @@ struct NumberedPair {
 struct NumberedRows {
     long line;
     GivenRows given;
+    TextPair texts;  // as given
 };
 
-// Every row of one line: a row per state, or one with its message.
-void WriteGivenRows(RowWriter& writer, const NumberedRows& rows, const Choices& choices) {
+// The column of a variable of a pair among GivenHeader's: P, T and x by themselves, v, h, u and
+// s among the table's quantities.
+std::size_t GivenColumn(Variable variable) {
+    if (variable == Variable::P) return 1;
+    if (variable == Variable::T) return 2;
+    if (variable == Variable::x) return 4;
+    const auto& quantities = TableQuantities();
+    const Quantity* q = QuantityOfVariable(variable);
+    return 5 + static_cast<std::size_t>(std::find(quantities.begin(), quantities.end(), q) -
+                                        quantities.begin());
+}
+
+// Every row of one line: a row per state, or one with its message and the two values it was
+// given in their columns, as read or, where they could not be read, as typed.
+void WriteGivenRows(RowWriter& writer, const NumberedRows& rows, const GivenPair& pair,
+                    const Choices& choices) {
     const Field line = std::to_string(rows.line);
     if (rows.given.rows.empty()) {
         std::vector<Field> fields(GivenHeader(choices).size(), std::nullopt);
         fields.front() = line;
+        const auto given = [&](Variable variable, const std::optional<double>& value,
+                               const QString& typed) {
+            const Quantity* q = QuantityOfVariable(variable);
+            fields[GivenColumn(variable)] = !value ? TextField(typed, writer.format())
+                                            : q    ? Shown(choices, q->id, value)
+                                                   : NumberField(value);
+        };
+        given(pair.a, rows.given.a, rows.texts.first);
+        if (!rows.texts.unreadable) given(pair.b, rows.given.b, rows.texts.second);
         fields.back() = TextField(rows.given.message, writer.format());
         writer.row(fields);
         return;
@@ -82,17 +106,20 @@ int StreamGivenRows(const std::function<bool(NumberedPair&, double&)>& next, con
     bool anyMessage = false;
     const std::function<NumberedRows(const NumberedPair&)> compute =
         [pair, choices](const NumberedPair& in) {
-            if (in.texts.unreadable) return NumberedRows{in.line, {{}, {}, {}, kInvalidNumber}};
+            if (in.texts.unreadable)
+                return NumberedRows{in.line, {{}, {}, {}, kInvalidNumber}, in.texts};
             return NumberedRows{
-                in.line, ComputeGivenRows(pair.a, InLibraryUnit(choices, pair.a, in.texts.first),
-                                          pair.b, InLibraryUnit(choices, pair.b, in.texts.second),
-                                          choices.transport, choices.metastable)};
+                in.line,
+                ComputeGivenRows(pair.a, InLibraryUnit(choices, pair.a, in.texts.first), pair.b,
+                                 InLibraryUnit(choices, pair.b, in.texts.second), choices.transport,
+                                 choices.metastable),
+                in.texts};
         };
     Stream<NumberedPair, NumberedRows>(
         next, compute,
         [&](const NumberedRows& rows) {
             anyMessage = anyMessage || !rows.given.message.isEmpty();
-            WriteGivenRows(writer, rows, choices);
+            WriteGivenRows(writer, rows, pair, choices);
         },
         progress);
     return anyMessage ? 1 : 0;
@@ -252,7 +279,7 @@ int RunGiven(const GivenPair& pair, const QString& a, const QString& b, const Ch
     if (format == Format::JsonLines) {
         RowWriter writer(format, out);
         writer.header(GivenHeader(choices), choices.unitsChosen);
-        WriteGivenRows(writer, {1, given}, choices);
+        WriteGivenRows(writer, {1, given, {a, b}}, pair, choices);
     }
     if (!given.message.isEmpty()) {
         std::fprintf(stderr, "vapomet-cli: %s\n", given.message.toUtf8().constData());

@@ -185,7 +185,8 @@ TEST(TablesTest, AreThePressesAndTheSingleRoutines) {
 
 // The states of given pairs, line by line: a row for each state the library finds, each value
 // as it gives it, all rows of a line under its number; a line without a state, or that is not
-// two numbers, carries the message. The grid of a pair gives the same rows.
+// two numbers, carries the message with what it was given. The grid of a pair gives the same
+// rows.
 TEST(GivenTablesTest, AreTheLibrarysStates) {
     const QStringList lines{"# P and h", "1 3000", "1, 2500", "0.1 1e5", "", "2 x", "1 2 3"};
     const std::vector<QJsonObject> rows = Rows(
@@ -205,6 +206,13 @@ TEST(GivenTablesTest, AreTheLibrarysStates) {
     EXPECT_TRUE(rows[2]["message"].toString().startsWith("h above the largest enthalpy"));
     EXPECT_EQ(rows[3]["message"].toString() + rows[4]["message"].toString(),
               kInvalidNumber + kInvalidNumber);
+    // A row without a state shows what it was given in the pair's columns: numbers as read,
+    // the rest as typed, and a line that is not two fields whole in the first.
+    const auto given = [](const QJsonObject& row) {
+        return row["P"].toVariant().toString() + "|" + row["h"].toVariant().toString();
+    };
+    EXPECT_EQ(given(rows[2]) + " " + given(rows[3]) + " " + given(rows[4]),
+              "0.1|100000 2|x 1 2 3|");
     // Two states of one line, and the CSV header.
     const QStringList csv =
         QString::fromStdString(
