@@ -2,6 +2,7 @@
 // Formulation 2008 (R12-08) without its critical enhancement (mu_2 = 1), and the thermal
 // conductivity of the IAPWS Formulation 2011 (R15-11) with its simplified critical enhancement,
 // whose compressibility, heat capacities and viscosity are those of IAPWS-IF97 and R12-08.
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
@@ -101,23 +102,8 @@ const State& SinglePhase(const State& state, const char* what) {
     return state;
 }
 
-}  // namespace
-
-double Viscosity2008(const double& T, const double& rho) {
-    const FaultScope f("Viscosity2008");
-    const double Tbar = f.in(T) / kTStar, rhobar = f.in(rho) / kRhoStar;
-    double dilute = 0.0;  // sum of H_i / Tbar^i
-    for (int i = 0; i < 4; ++i) dilute += kViscosityH[i] / std::pow(Tbar, i);
-    const double mu0 = 100.0 * std::sqrt(Tbar) / dilute;
-    double sum = 0.0;
-    for (const IJH& row : kViscosityHij)
-        sum += row.H * std::pow(1.0 / Tbar - 1.0, row.i) * std::pow(rhobar - 1.0, row.j);
-    return f.result(mu0 * std::exp(rhobar * sum));
-}
-
-double Conductivity2011(const State& state) {
-    SinglePhase(state, "the 2011 thermal conductivity");
-    const double viscosity = Viscosity2008(state.T, state.rho);
+// The conductivity of a single phase whose 2008 viscosity is known.
+double Conductivity(const State& state, double viscosity) {
     const FaultScope f("Conductivity2011");
     const double Tbar = f.in(state.T) / kTStar, rhobar = f.in(state.rho) / kRhoStar;
     double dilute = 0.0;  // sum of L_k / Tbar^k
@@ -132,6 +118,31 @@ double Conductivity2011(const State& state) {
     const double lambda1 = std::exp(rhobar * sum);
     const double lambda2 = CriticalEnhancement(state, viscosity, Tbar, rhobar);
     return f.result(1e-3 * (lambda0 * lambda1 + lambda2));  // mW/(m K) to W/(m K)
+}
+
+}  // namespace
+
+// The powers of 1/Tbar - 1 and rhobar - 1 are each formed once, by multiplication.
+double Viscosity2008(const double& T, const double& rho) {
+    const FaultScope f("Viscosity2008");
+    const double Tbar = f.in(T) / kTStar, rhobar = f.in(rho) / kRhoStar;
+    const double inverseTbar = 1.0 / Tbar;
+    double dilute = 0.0;  // sum of H_i / Tbar^i
+    for (int i = 3; i >= 0; --i) dilute = dilute * inverseTbar + kViscosityH[i];
+    const double mu0 = 100.0 * std::sqrt(Tbar) / dilute;
+    std::array<double, 6> xPowers{1.0};
+    std::array<double, 7> yPowers{1.0};
+    for (std::size_t i = 1; i < xPowers.size(); ++i)
+        xPowers[i] = xPowers[i - 1] * (inverseTbar - 1.0);
+    for (std::size_t j = 1; j < yPowers.size(); ++j) yPowers[j] = yPowers[j - 1] * (rhobar - 1.0);
+    double sum = 0.0;
+    for (const IJH& row : kViscosityHij) sum += row.H * xPowers[row.i] * yPowers[row.j];
+    return f.result(mu0 * std::exp(rhobar * sum));
+}
+
+double Conductivity2011(const State& state) {
+    SinglePhase(state, "the 2011 thermal conductivity");
+    return Conductivity(state, Viscosity2008(state.T, state.rho));
 }
 
 }  // namespace vapomet
