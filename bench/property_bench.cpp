@@ -71,6 +71,17 @@ void BM_Saturation(benchmark::State& state) {
     }
 }
 
+// Each saturation curve alone, as the comparison times them.
+void BM_Psat500K(benchmark::State& state) {
+    FillCoefficientTables();
+    for (auto _ : state) benchmark::DoNotOptimize(Satpr(500.0));
+}
+
+void BM_Tsat1MPa(benchmark::State& state) {
+    FillCoefficientTables();
+    for (auto _ : state) benchmark::DoNotOptimize(Sattr(1.0));
+}
+
 void BM_Transport(benchmark::State& state) {
     FillCoefficientTables();
     for (auto _ : state) {
@@ -176,6 +187,8 @@ BENCHMARK(BM_Region3);
 BENCHMARK(BM_Region5);
 BENCHMARK(BM_R3rho);
 BENCHMARK(BM_Saturation);
+BENCHMARK(BM_Psat500K);
+BENCHMARK(BM_Tsat1MPa);
 BENCHMARK(BM_Transport);
 BENCHMARK(BM_FillCoefficientTables);
 
