@@ -221,18 +221,25 @@ class Columns {
 };
 
 // The given values broadcast against each other, as contiguous arrays of doubles.
-std::vector<py::array_t<double, py::array::c_style | py::array::forcecast>> Broadcast(
-    const Call& call) {
-    py::tuple arrays;
-    {
-        py::list given;
-        for (const Given& g : call.given) given.append(g.value);
-        arrays = py::module_::import("numpy").attr("broadcast_arrays")(*given);
+using Doubles = py::array_t<double, py::array::c_style | py::array::forcecast>;
+
+// The given values broadcast against each other, as contiguous arrays of doubles of their
+// shape (0-d ones too). A value that is no array of numbers is refused.
+std::vector<Doubles> Broadcast(const Call& call) {
+    const py::module_ numpy = py::module_::import("numpy");
+    py::list given;
+    for (const Given& g : call.given) {
+        const py::array array = numpy.attr("asarray")(g.value);
+        const char kind = array.dtype().kind();
+        if (kind != 'i' && kind != 'u' && kind != 'f')
+            throw py::type_error(std::string(NameOf(g.variable)) +
+                                 " takes a number or an array of numbers");
+        given.append(array);
     }
-    std::vector<py::array_t<double, py::array::c_style | py::array::forcecast>> out;
-    for (const py::handle array : arrays)
-        out.push_back(py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(
-            py::module_::import("numpy").attr("ascontiguousarray")(array, "dtype"_a = "float64")));
+    std::vector<Doubles> out;
+    for (const py::handle array : numpy.attr("broadcast_arrays")(*given))
+        out.push_back(
+            Doubles::ensure(numpy.attr("asarray")(array, "dtype"_a = "float64", "order"_a = "C")));
     return out;
 }
 

@@ -126,8 +126,12 @@ def test_errors_have_their_kind():
     (lambda: vapomet.state(P=1, T=300, transport="1990"), ValueError),
     (lambda: vapomet.saturation(T=300, P=1), TypeError),
     (lambda: vapomet.states(P=[1, 2], T=300), TypeError),
+    (lambda: vapomet.state(P=None, T=300), TypeError),
+    (lambda: vapomet.state(P="1", T=300), TypeError),
+    (lambda: vapomet.state(P=[1, 2], T=[300, 400, 500]), ValueError),
 ], ids=["one value", "three values", "no such value", "pair not offered",
-        "metastable of another pair", "no such release", "saturation of two", "states of arrays"])
+        "metastable of another pair", "no such release", "saturation of two", "states of arrays",
+        "None", "a text", "shapes that do not broadcast"])
 def test_calls_that_are_refused(call, error):
     with pytest.raises(error):
         call()
@@ -163,6 +167,8 @@ def test_arrays_give_each_elements_state():
 def test_arrays_broadcast():
     arrays = vapomet.state(P=[[1.0], [10.0]], T=np.array([300.0, 500.0, 700.0]))
     assert arrays["h"].shape == (2, 3) and arrays["message"].shape == (2, 3)
+    assert vapomet.saturation(T=np.array(300.0))["liquid"]["h"].shape == ()
+    assert vapomet.state(P=np.array([]), T=300)["h"].shape == (0,)
     for (i, j), h in np.ndenumerate(arrays["h"]):
         assert h == vapomet.state(P=[1.0, 10.0][i], T=[300.0, 500.0, 700.0][j])["h"]
 
