@@ -101,13 +101,14 @@ Call PairCall(const py::kwargs& keywords, const char* name) {
     return call;
 }
 
-// A call is on numbers where every given value is a number, Python's or NumPy's; anything else
-// is an array.
+// A call is on numbers where every given value is a number, Python's or NumPy's (a truth value
+// is none); anything else is an array.
 bool OnNumbers(const Call& call) {
     const py::object numpyNumber = py::module_::import("numpy").attr("number");
     return std::all_of(call.given.begin(), call.given.end(), [&](const Given& g) {
-        return py::isinstance<py::float_>(g.value) || py::isinstance<py::int_>(g.value) ||
-               py::isinstance(g.value, numpyNumber);
+        return !py::isinstance<py::bool_>(g.value) &&
+               (py::isinstance<py::float_>(g.value) || py::isinstance<py::int_>(g.value) ||
+                py::isinstance(g.value, numpyNumber));
     });
 }
 

@@ -128,10 +128,11 @@ def test_errors_have_their_kind():
     (lambda: vapomet.states(P=[1, 2], T=300), TypeError),
     (lambda: vapomet.state(P=None, T=300), TypeError),
     (lambda: vapomet.state(P="1", T=300), TypeError),
+    (lambda: vapomet.state(P=True, T=300), TypeError),
     (lambda: vapomet.state(P=[1, 2], T=[300, 400, 500]), ValueError),
 ], ids=["one value", "three values", "no such value", "pair not offered",
         "metastable of another pair", "no such release", "saturation of two", "states of arrays",
-        "None", "a text", "shapes that do not broadcast"])
+        "None", "a text", "a truth value", "shapes that do not broadcast"])
 def test_calls_that_are_refused(call, error):
     with pytest.raises(error):
         call()
