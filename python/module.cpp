@@ -196,7 +196,10 @@ class Columns {
         const std::vector<const char*>& keys = names();
         for (std::size_t k = 0; k < keys.size(); ++k) {
             mapping[keys[k]] = values_[k];
-            if (k == 1) mapping["region"] = region_, mapping["metastable"] = metastable_;
+            if (k == 1) {  // after P and T, as a state on numbers has them
+                mapping["region"] = region_;
+                mapping["metastable"] = metastable_;
+            }
         }
         mapping["transport"] = ReleaseName(release).toStdString();
         return mapping;
