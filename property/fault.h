@@ -9,12 +9,10 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <string>
-#include <type_traits>
 #include <utility>
 
 #include "property/property.h"
@@ -142,90 +140,45 @@ double SumTerms(const FaultScope& f, const Exponents& J, const Coefficients& n, 
 
 // ---- Many sums at once, for the whole-state path -----------------------------------------------
 
-// A number carried as the unevaluated sum of two doubles, the nearest double and the rest:
-// about 106 bits, formed by Dekker's exact product without a fused multiply-add, so that every
-// machine rounds it alike.
-struct Twofold {
-    double hi, lo;
-};
-
-// a b == p + e exactly (barring overflow and underflow).
-inline Twofold ExactProduct(double a, double b) noexcept {
-    constexpr double kSplit = 134217729.0;  // 2^27 + 1: halves of 26 and 27 significant bits
-    const double ca = kSplit * a, ah = ca - (ca - a), al = a - ah;
-    const double cb = kSplit * b, bh = cb - (cb - b), bl = b - bh;
-    const double p = a * b;
-    return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
-}
-
-// The sum hi + lo with hi the nearest double to it.
-inline Twofold Normalised(double hi, double lo) noexcept {
-    const double sum = hi + lo;
-    return {sum, lo - (sum - hi)};
-}
-
-inline Twofold operator*(Twofold a, Twofold b) noexcept {
-    const Twofold p = ExactProduct(a.hi, b.hi);
-    return Normalised(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
-}
-
-inline Twofold Reciprocal(double x) noexcept {
-    const double r = 1.0 / x;
-    const Twofold rx = ExactProduct(r, x);  // close to 1; what it lacks, over x, is the rest
-    return Normalised(r, ((1.0 - rx.hi) - rx.lo) / x);
-}
+// The exact powers x^k, k from `lowest` to `highest` (within -48 and 64), written to zero[k]:
+// each formed with about 106 bits as the sum of two doubles and rounded as the general power
+// function rounds it, which decides itself where the rounding is too close to call (within a
+// fortieth of a unit in the last place of halfway between two doubles). The rest of each
+// product is formed by a fused multiply-add where the processor has one, by Dekker's
+// splitting otherwise; both give it exactly, so the powers are the same either way.
+enum class ProductRest { Split, Fused };
+bool HasFusedMultiplyAdd() noexcept;
+void ExactPowers(double x, int lowest, int highest, double* zero) noexcept;
+void ExactPowers(double x, int lowest, int highest, double* zero, ProductRest rest) noexcept;
 
 // The powers x^k for k from `lowest` to `highest`, each formed once by multiplication: the
 // product of two powers of half its exponent, so that rounding grows with the logarithm of k.
-// Exact powers are carried as Twofold numbers and rounded to the double the general power
-// function gives, as SumTerms takes them; where that rounding is too close to call (within a
-// fortieth of a unit in the last place of halfway between two doubles), the general power
-// function itself decides. Plain powers stay in double.
+// Exact powers are those of ExactPowers, as SumTerms takes them; plain powers stay in double,
+// for the steps of a search.
 template <bool Exact>
 class PowerTable {
   public:
     static constexpr int kLowest = -48, kHighest = 64;
-    using Carried = std::conditional_t<Exact, Twofold, double>;
 
     PowerTable(const FaultScope& f, double x, int lowest, int highest) {
         if (lowest < kLowest || highest > kHighest)
             throw FloatingPointFault(f.routine(), "overflow in forming a whole-number exponent");
         // Only the entries from lowest to highest are formed, and only they are read.
-        std::array<Carried, kHighest + 1> up;
-        std::array<Carried, -kLowest + 1> down;
         if constexpr (Exact) {
-            up[1] = {x, 0.0};
-            if (lowest < 0) down[1] = Reciprocal(x);
+            ExactPowers(x, lowest, highest, &at(0));
         } else {
-            up[1] = x;
-            if (lowest < 0) down[1] = 1 / x;
-        }
-        at(0) = 1.0;
-        for (int k = 1; k <= highest; ++k) {
-            if (k > 1) up[k] = up[k / 2] * up[k - k / 2];
-            at(k) = Rounded(up[k], x, k);
-        }
-        for (int k = 1; k <= -lowest; ++k) {
-            if (k > 1) down[k] = down[k / 2] * down[k - k / 2];
-            at(-k) = Rounded(down[k], x, -k);
+            std::array<double, kHighest + 1> up;
+            std::array<double, -kLowest + 1> down;
+            at(0) = 1.0;
+            for (int k = 1; k <= highest; ++k)
+                at(k) = up[k] = k == 1 ? x : up[k / 2] * up[k - k / 2];
+            for (int k = 1; k <= -lowest; ++k)
+                at(-k) = down[k] = k == 1 ? 1 / x : down[k / 2] * down[k - k / 2];
         }
     }
     double operator[](int k) const { return p_[static_cast<std::size_t>(k - kLowest)]; }
 
   private:
-    static double Rounded(Carried power, [[maybe_unused]] double x, [[maybe_unused]] int k) {
-        if constexpr (Exact) {
-            const double d = power.hi;
-            // The unit in the last place of a normal d: its exponent less 52, as a double.
-            const std::uint64_t exponent = std::bit_cast<std::uint64_t>(d) & 0x7FF0000000000000u;
-            if (exponent <= (52ull << 52) || exponent == 0x7FF0000000000000u) return Pow(x, k);
-            const double ulp = std::bit_cast<double>(exponent - (52ull << 52));
-            if (std::fabs(std::fabs(power.lo) - 0.5 * ulp) < 0.025 * ulp) return Pow(x, k);
-            return d;
-        } else {
-            return power;
-        }
-    }
     double& at(int k) { return p_[static_cast<std::size_t>(k - kLowest)]; }
     std::array<double, kHighest - kLowest + 1> p_;
 };
