@@ -1,11 +1,15 @@
 // The batch of vapomet-cli against the single routines: 200,000 random states of the domain as
 // lines "P T", written as CSV to /dev/null on every core; and the same states one at a time on
-// one core, page 3's values by the single routines a press calls. Items are states.
+// one core, page 3's values by the single routines a press calls. And a million lines read from
+// a file, with the process's peak memory. Items are states.
 //   build/bench/vapomet_batch_bench
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
@@ -60,6 +64,40 @@ void BM_Batch200000States(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kStates);
 }
 
+// The peak resident memory of the process so far, in MiB.
+double PeakMiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// A million lines from a file, as `vapomet-cli --batch FILE` reads them: the memory stays that
+// of a few chunks, whatever the length of the file.
+void BM_BatchMillionLinesFromAFile(benchmark::State& state) {
+    constexpr int kLines = 1'000'000;
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / "vapomet_batch_bench_lines.txt";
+    {
+        std::FILE* lines = std::fopen(path.c_str(), "w");
+        for (int i = 0; i < kLines; ++i) {
+            const Point& p = RandomStates()[static_cast<std::size_t>(i) % RandomStates().size()];
+            std::fprintf(lines, "%.9g %.9g\n", p.P, p.T);
+        }
+        std::fclose(lines);
+    }
+    std::FILE* out = std::fopen("/dev/null", "w");
+    const double before = PeakMiB();
+    for (auto _ : state) {
+        std::ifstream in(path);
+        benchmark::DoNotOptimize(cli::RunPageRows(in, std::nullopt, cli::Choices{}, out));
+    }
+    state.counters["peak_MiB"] = PeakMiB();
+    state.counters["peak_rise_MiB"] = PeakMiB() - before;
+    std::fclose(out);
+    std::filesystem::remove(path);
+    state.SetItemsProcessed(state.iterations() * kLines);
+}
+
 // Page 3 of each state as a press computes it, one routine after another.
 void BM_SingleRoutines200000States(benchmark::State& state) {
     FillCoefficientTables();
@@ -99,5 +137,6 @@ void BM_SingleRoutines200000States(benchmark::State& state) {
 
 BENCHMARK(BM_Batch200000States)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SingleRoutines200000States)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BatchMillionLinesFromAFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();
