@@ -50,16 +50,11 @@ struct NumberedRows {
     TextPair texts;  // as given
 };
 
-// The column of a variable of a pair among GivenHeader's: P, T and x by themselves, v, h, u and
-// s among the table's quantities.
+// The column of a variable of a pair among GivenHeader's, found by its bare name.
 std::size_t GivenColumn(Variable variable) {
-    if (variable == Variable::P) return 1;
-    if (variable == Variable::T) return 2;
-    if (variable == Variable::x) return 4;
-    const auto& quantities = TableQuantities();
-    const Quantity* q = QuantityOfVariable(variable);
-    return 5 + static_cast<std::size_t>(std::find(quantities.begin(), quantities.end(), q) -
-                                        quantities.begin());
+    static const std::vector<QString> names = GivenHeader(Choices{});
+    const QString name = QString::fromUtf8(NameOf(variable).data(), NameOf(variable).size());
+    return static_cast<std::size_t>(std::find(names.begin(), names.end(), name) - names.begin());
 }
 
 // Every row of one line: a row per state, or one with its message and the two values it was
